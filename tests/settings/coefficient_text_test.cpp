@@ -36,20 +36,31 @@ TEST(ParseCoefficient, ReadsTheNumberGrammar) {
     }
 }
 
+// Switches LC_NUMERIC to a locale with a decimal comma, compiling one with
+// localedef when the system has none installed.
+bool UseDecimalCommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE"})
+        if (std::setlocale(LC_NUMERIC, name)) return true;
+#ifndef _WIN32
+    const std::string dir = testing::TempDir() + "quorrel-locale";
+    const std::string command = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                                "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == 0) {
+        setenv("LOCPATH", dir.c_str(), 1);
+        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) return true;
+    }
+#endif
+    return false;
+}
+
 TEST(ParseCoefficient, IgnoresTheCLocale) {
-    // A locale with a decimal comma must not change what "0.5" or "1,5" mean.
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
-    bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "German"})
-        if (std::setlocale(LC_NUMERIC, name)) {
-            switched = true;
-            break;
-        }
+    if (!UseDecimalCommaLocale()) GTEST_SKIP() << "no decimal-comma locale available";
+    ASSERT_EQ(std::atof("0,5"), 0.5) << "the locale really uses a decimal comma";
     EXPECT_EQ(ParseCoefficient("0.5"), 512);
     EXPECT_EQ(ParseCoefficient("1,5"), 1024);
     std::setlocale(LC_NUMERIC, saved.c_str());
-    if (!switched) GTEST_SKIP() << "no decimal-comma locale installed";
 }
 
 struct FormatCase {
