@@ -88,7 +88,12 @@ std::array<std::complex<double>, 3> CubicRoots(double c2_in, double c1_in, doubl
     for (int step = 0; step < 200 && low < high; ++step) {
         const long double middle = 0.5L * (low + high);
         if (middle == low || middle == high) break;
-        if (EvaluateCubic(c2, c1, c0, Complex(middle)).real() < 0.0L)
+        const long double value = EvaluateCubic(c2, c1, c0, Complex(middle)).real();
+        if (value == 0.0L) {
+            low = high = middle;
+            break;
+        }
+        if (value < 0.0L)
             low = middle;
         else
             high = middle;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/pipe_size.h"
 #include "cli/tool_error.h"
 
 namespace quorrel {
@@ -13,6 +14,7 @@ namespace quorrel {
 InputSource::InputSource(const std::string& path) : fd_(STDIN_FILENO), owned_(false) {
     if (path == "-") {
         name_ = "standard input";
+        WidenPipe(fd_);
         return;
     }
     name_ = path;

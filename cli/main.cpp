@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 
+#include "cli/analysis_commands.h"
 #include "cli/commands.h"
 #include "cli/tool_error.h"
 
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     quorrel::AddLineCommand(app);
     quorrel::AddShowCommand(app);
     quorrel::AddSampleCommand(app);
+    quorrel::AddResponseCommand(app);
+    quorrel::AddDesignCommand(app);
 
     try {
         app.parse(argc, argv);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "cli/pipe_size.h"
 #include "cli/tool_error.h"
 
 namespace quorrel {
@@ -39,6 +40,7 @@ mode_t NewFileMode(const std::string& path) {
 OutputSink::OutputSink(const std::string& path) : fd_(STDOUT_FILENO) {
     if (path == "-") {
         name_ = "standard output";
+        WidenPipe(fd_);
         return;
     }
     name_ = path;

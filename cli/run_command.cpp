@@ -1,10 +1,12 @@
 // quorrel run: filters a PNG picture or a raw BGRA stream.
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <thread>
 
+#include "analysis/stability_warning.h"
 #include "cli/bgra_image.h"
 #include "cli/commands.h"
 #include "cli/config_line.h"
@@ -19,6 +21,7 @@
 #include "cli/stream_filter.h"
 #include "cli/tool_error.h"
 #include "processing/instance.h"
+#include "tests/support/cpu_choice.h"
 
 namespace quorrel {
 namespace {
@@ -29,6 +32,7 @@ struct RunOptions {
     std::string config;  // empty: the defaults
     std::string size;    // empty: not given
     int threads = 1;
+    std::string cpu;     // kernel level; empty: QUORREL_CPU, else the CPU's best
 };
 
 int DefaultThreads() {
@@ -91,6 +95,8 @@ void FilterStream(const RunOptions& options, const InstanceData& taps, FrameSize
 }
 
 void Run(const RunOptions& options) {
+    const CpuChoice cpu = ApplyCpuChoice(options.cpu.c_str());
+    if (!cpu.ok) throw ToolError(kExitUsage, cpu.error);
     const bool picture_in = IsPngPath(options.input);
     if (picture_in && !options.size.empty())
         throw ToolError(kExitUsage, "--size is for raw streams; " + options.input + " carries its own size");
@@ -99,6 +105,8 @@ void Run(const RunOptions& options) {
                                         " is not a .png file)");
     const FrameSize size = picture_in ? FrameSize{0, 0} : ParseFrameSize(options.size);
     const InstanceData taps = RunTaps(options);
+    const std::string unstable = UnstableTapsWarning(TapsOf(taps));
+    if (!unstable.empty()) std::fprintf(stderr, "quorrel: %s\n", unstable.c_str());
 
     OutputSink output(options.output);
     if (picture_in)
@@ -129,6 +137,9 @@ void AddRunCommand(CLI::App& app) {
     run->add_option("--size", options->size, "frame size WxH of a raw stream, e.g. 1920x1080");
     run->add_option("--threads", options->threads, "threads that share each frame's rows (default: one per core)")
         ->check(CLI::Range(1, 1024));
+    run->add_option("--cpu", options->cpu,
+                    "kernel level: reference, sse2 or avx2 (default: $QUORREL_CPU, else the best "
+                    "this CPU runs)");
     run->callback([options] { Run(*options); });
 }
 

@@ -118,7 +118,7 @@ struct HostActivation {
     const HostBitmap* source;
 };
 
-#if !defined(_WIN64)
+#if UINTPTR_MAX == UINT32_MAX
 static_assert(sizeof(void*) == 4, "32-bit layout");
 static_assert(offsetof(HostFunctionTable, add_filter) == 0);
 static_assert(offsetof(HostFunctionTable, remove_filter) == 4);

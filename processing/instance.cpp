@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "processing/band_run.h"
 #include "processing/color_convert.h"
+#include "processing/kernels.h"
 #include "processing/row_filter.h"
 
 namespace quorrel {
@@ -52,10 +54,19 @@ int RunInstance(InstanceData* instance, const Rgb32Frame& source, const Rgb32Fra
         return 1;
     if (w < 1 || h < 1 || w > instance->started_width || h > instance->started_height) return 1;
 
-    ConvertRgb32ToWork(source.pixels, instance->first, w, h, source.modulo);
-    FilterRows(instance->first, instance->second, instance->third, w, h, instance->y_a,
-               instance->y_b, instance->uv_a, instance->uv_b);
-    ConvertWorkToRgb32(instance->second, destination.pixels, w, h, destination.modulo);
+    const KernelSet& kernels = ActiveKernels();
+    // The reference level keeps the whole-frame order: all of the source is
+    // converted before any destination pixel is written. So does storage
+    // that overlaps in a way the group order could trip over.
+    if (kernels.level == KernelLevel::kReference || !GroupOrderIsSafe(source, destination)) {
+        ConvertRgb32ToWork(source.pixels, instance->first, w, h, source.modulo);
+        FilterRows(instance->first, instance->second, instance->third, w, h, instance->y_a,
+                   instance->y_b, instance->uv_a, instance->uv_b);
+        ConvertWorkToRgb32(instance->second, destination.pixels, w, h, destination.modulo);
+        return 0;
+    }
+    RunFrameInGroups(kernels, TapsOf(*instance), source, destination, instance->third,
+                     instance->first);
     return 0;
 }
 
