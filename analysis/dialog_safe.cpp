@@ -33,20 +33,20 @@ std::vector<Tap> NearbyDialogSafeTaps(double q10_value, int per_side) {
     return taps;
 }
 
-QuantisedDesign DialogSafeDesign(const TapFilter& design, const ButterworthSpec& spec) {
+QuantisedDesign DialogSafeDesign(const TapFilter& design, const DesignRequest& request) {
     TapCandidates candidates;
-    for (int k = 1; k <= spec.order; ++k)
+    for (int k = 1; k <= request.order; ++k)
         candidates.lists.push_back(NearbyDialogSafeTaps(design.a[k] * 1024.0, kCandidatesPerSide));
-    for (int k = 0; k <= spec.order; ++k)
+    for (int k = 0; k <= request.order; ++k)
         candidates.lists.push_back(NearbyDialogSafeTaps(design.b[k] * 1024.0, kCandidatesPerSide));
     candidates.allowed = [](Tap tap) {
         return tap >= kLowestTap && tap <= kHighestTap && SurvivesDialog(tap);
     };
-    QuantisedDesign result = SearchTaps(design, spec, candidates);
+    QuantisedDesign result = SearchTaps(design, request, candidates);
     if (!result.refusal.empty())
         result.refusal = "no set of taps that survive the dialog near the design is stable";
     else
-        result.refusal = MissRefusal(spec, result, "taps that survive the dialog");
+        result.refusal = MissRefusal(request, result, "taps that survive the dialog");
     return result;
 }
 

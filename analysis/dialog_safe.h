@@ -22,7 +22,8 @@ std::vector<Tap> NearbyDialogSafeTaps(double q10_value, int per_side);
 // Among taps that all survive the dialog, a set near the design: stable,
 // with exact pass-band gain where such a set is near, and of those the one
 // whose combined response is closest (RMS over 0..0.5) to the design's.
-// Refuses as QuantiseDesign does when no candidate is usable.
-QuantisedDesign DialogSafeDesign(const TapFilter& design, const ButterworthSpec& spec);
+// Refused when no candidate is stable or the best misses the cutoff by more
+// than kLargestCutoffError.
+QuantisedDesign DialogSafeDesign(const TapFilter& design, const DesignRequest& request);
 
 }  // namespace quorrel

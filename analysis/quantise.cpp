@@ -34,10 +34,10 @@ std::complex<double> OutermostPole(const PoleReport& report) {
 
 }  // namespace
 
-std::string MissRefusal(const ButterworthSpec& spec, const QuantisedDesign& design,
+std::string MissRefusal(const DesignRequest& request, const QuantisedDesign& design,
                         const char* what) {
     double crossing;
-    if (CutoffError(spec, design.a, design.b, &crossing) <= kLargestCutoffError) return "";
+    if (CutoffError(request, design.a, design.b, &crossing) <= kLargestCutoffError) return "";
     char message[256];
     if (crossing < 0.0)
         std::snprintf(message, sizeof message,
@@ -45,19 +45,19 @@ std::string MissRefusal(const ButterworthSpec& spec, const QuantisedDesign& desi
     else
         std::snprintf(message, sizeof message,
                       "%s cannot hold this design: the nearest put -3 dB at %.4f instead of %g",
-                      what, crossing, spec.cutoff);
+                      what, crossing, request.cutoff);
     return message;
 }
 
-double CutoffError(const ButterworthSpec& spec, const CoefficientSet& a, const CoefficientSet& b,
+double CutoffError(const DesignRequest& request, const CoefficientSet& a, const CoefficientSet& b,
                    double* crossing) {
     *crossing = -1.0;
     for (double c : SummariseResponse(TapFilterOf(a, b)).half_power_crossings)
-        if (*crossing < 0.0 || std::fabs(c - spec.cutoff) < std::fabs(*crossing - spec.cutoff))
+        if (*crossing < 0.0 || std::fabs(c - request.cutoff) < std::fabs(*crossing - request.cutoff))
             *crossing = c;
     if (*crossing < 0.0) return std::numeric_limits<double>::infinity();
-    const double band = spec.type == PassType::kLowPass ? spec.cutoff : 0.5 - spec.cutoff;
-    return std::fabs(*crossing - spec.cutoff) / band;
+    const double band = request.type == PassType::kLowPass ? request.cutoff : 0.5 - request.cutoff;
+    return std::fabs(*crossing - request.cutoff) / band;
 }
 
 bool PassGainIsExact(PassType type, const CoefficientSet& a, const CoefficientSet& b) {
@@ -70,13 +70,13 @@ bool PassGainIsExact(PassType type, const CoefficientSet& a, const CoefficientSe
 }
 
 std::string RefusalFor(const CoefficientSet& a, const CoefficientSet& b,
-                       const ButterworthSpec& spec) {
+                       const DesignRequest& request) {
     // A low-pass loses its b taps at low cutoffs, a high-pass at high ones.
-    const char* where = spec.type == PassType::kLowPass ? "low" : "high";
+    const char* where = request.type == PassType::kLowPass ? "low" : "high";
     char message[256];
     if (std::all_of(b.tap, b.tap + 4, [](Tap t) { return t == 0; })) {
         std::snprintf(message, sizeof message,
-                      "cutoff %g is too %s for Q10 taps: every b tap rounds to 0", spec.cutoff,
+                      "cutoff %g is too %s for Q10 taps: every b tap rounds to 0", request.cutoff,
                       where);
         return message;
     }
@@ -92,12 +92,12 @@ std::string RefusalFor(const CoefficientSet& a, const CoefficientSet& b,
     return "";
 }
 
-QuantisedDesign QuantiseDesign(const TapFilter& design, const ButterworthSpec& spec) {
+QuantisedDesign QuantiseDesign(const TapFilter& design, const DesignRequest& request) {
     QuantisedDesign rounded{};
     rounded.a.tap[0] = 1024;
     for (int k = 1; k < 4; ++k) rounded.a.tap[k] = static_cast<Tap>(RoundToTap(design.a[k]));
     for (int k = 0; k < 4; ++k) rounded.b.tap[k] = static_cast<Tap>(RoundToTap(design.b[k]));
-    rounded.refusal = RefusalFor(rounded.a, rounded.b, spec);
+    rounded.refusal = RefusalFor(rounded.a, rounded.b, request);
     if (!rounded.refusal.empty()) return rounded;
 
     // Rounding each tap on its own loses the exact gain and, worse, the
@@ -111,11 +111,11 @@ QuantisedDesign QuantiseDesign(const TapFilter& design, const ButterworthSpec& s
             if (v >= kLowestTap && v <= kHighestTap) taps.push_back(static_cast<Tap>(v));
         return taps;
     };
-    for (int k = 1; k <= spec.order; ++k) candidates.lists.push_back(near(rounded.a.tap[k]));
-    for (int k = 0; k <= spec.order; ++k) candidates.lists.push_back(near(rounded.b.tap[k]));
+    for (int k = 1; k <= request.order; ++k) candidates.lists.push_back(near(rounded.a.tap[k]));
+    for (int k = 0; k <= request.order; ++k) candidates.lists.push_back(near(rounded.b.tap[k]));
     candidates.allowed = [](Tap tap) { return tap >= kLowestTap && tap <= kHighestTap; };
-    QuantisedDesign result = SearchTaps(design, spec, candidates);
-    if (result.refusal.empty()) result.refusal = MissRefusal(spec, result, "Q10 taps");
+    QuantisedDesign result = SearchTaps(design, request, candidates);
+    if (result.refusal.empty()) result.refusal = MissRefusal(request, result, "Q10 taps");
     return result;
 }
 

@@ -23,14 +23,15 @@ bool PassGainIsExact(PassType type, const CoefficientSet& a, const CoefficientSe
 // round to 0 or the rounded poles are not all strictly inside the unit
 // circle. Otherwise corrects the rounding: among taps within one unit of
 // it, a stable set with exact pass-band gain whose response is closest to
-// the design's.
-QuantisedDesign QuantiseDesign(const TapFilter& design, const ButterworthSpec& spec);
+// the design's; refused after all when even that set misses the cutoff by
+// more than kLargestCutoffError.
+QuantisedDesign QuantiseDesign(const TapFilter& design, const DesignRequest& request);
 
 // How far the taps' -3 dB point lies from the asked cutoff, as a fraction
 // of the pass band (F for a low-pass, 0.5 - F for a high-pass); infinite
 // when the combined response never crosses -3 dB. `crossing` gets the
 // crossing nearest the cutoff, or -1.
-double CutoffError(const ButterworthSpec& spec, const CoefficientSet& a, const CoefficientSet& b,
+double CutoffError(const DesignRequest& request, const CoefficientSet& a, const CoefficientSet& b,
                    double* crossing);
 
 // Designs whose taps miss the cutoff by more than this are refused: they
@@ -40,6 +41,6 @@ constexpr double kLargestCutoffError = 0.25;
 // The refusal for rounded taps, or "" when they are usable; shared by every
 // way of choosing taps.
 std::string RefusalFor(const CoefficientSet& a, const CoefficientSet& b,
-                       const ButterworthSpec& spec);
+                       const DesignRequest& request);
 
 }  // namespace quorrel

@@ -121,11 +121,11 @@ void DrawLegend(cairo_t* cr, const PlotGeometry& g, const std::vector<PlotCurve>
     for (size_t i = 0; i < curves.size(); ++i, y += 18) {
         SetColour(cr, CurveColour(i));
         cairo_set_line_width(cr, 2.0);
-        cairo_move_to(cr, g.right - 150, y);
-        cairo_line_to(cr, g.right - 124, y);
+        cairo_move_to(cr, g.right - 140, y);
+        cairo_line_to(cr, g.right - 114, y);
         cairo_stroke(cr);
         cairo_set_source_rgb(cr, 0.1, 0.1, 0.1);
-        ShowText(cr, g.right - 118, y, curves[i].label.c_str(), 0.0, 0.5);
+        ShowText(cr, g.right - 108, y, curves[i].label.c_str(), 0.0, 0.5);
     }
 }
 

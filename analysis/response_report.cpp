@@ -1,6 +1,8 @@
 #include "analysis/response_report.h"
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <vector>
 
@@ -36,12 +38,18 @@ std::string Crossings(const std::vector<double>& frequencies) {
 // Printed to 4 places; a part that shows as zero is printed without a sign.
 double Shown(double value) { return std::fabs(value) < 5e-5 ? 0.0 : value; }
 
+// Largest radius first; a complex pair is one entry.
 std::string Poles(const PoleReport& report) {
+    std::vector<std::complex<double>> shown;
+    for (const std::complex<double>& pole : report.poles)
+        if (pole.imag() >= 0.0) shown.push_back(pole);
+    std::stable_sort(shown.begin(), shown.end(),
+                     [](const std::complex<double>& x, const std::complex<double>& y) {
+                         return std::abs(x) > std::abs(y);
+                     });
     std::string text;
-    for (size_t i = 0; i < report.poles.size(); ++i) {
-        const std::complex<double> pole = report.poles[i];
+    for (const std::complex<double>& pole : shown) {
         char value[64];
-        if (pole.imag() < 0.0) continue;  // printed with its conjugate
         if (pole.imag() == 0.0)
             std::snprintf(value, sizeof value, "%.4f", Shown(pole.real()));
         else

@@ -10,7 +10,10 @@ constexpr double kTwoPi = 6.283185307179586476925;
 
 // Evaluates c[0] + c[1] w + c[2] w^2 + c[3] w^3 at w = e^{-j 2 pi f}.
 std::complex<double> PolynomialInDelay(const double c[4], double frequency) {
-    const std::complex<double> w = std::polar(1.0, -kTwoPi * frequency);
+    // Exactly -1 at Nyquist, where a zero of the taps often sits; polar()
+    // would leave a residue of 1e-16 there.
+    const std::complex<double> w =
+        frequency == 0.5 ? std::complex<double>(-1.0, 0.0) : std::polar(1.0, -kTwoPi * frequency);
     return ((c[3] * w + c[2]) * w + c[1]) * w + c[0];
 }
 

@@ -49,8 +49,8 @@ private:
 
 class Search {
 public:
-    Search(const TapFilter& design, const ButterworthSpec& spec, const TapCandidates& candidates)
-        : grid_(design), spec_(spec), candidates_(candidates) {
+    Search(const TapFilter& design, const DesignRequest& request, const TapCandidates& candidates)
+        : grid_(design), request_(request), candidates_(candidates) {
         best_.refusal = "no candidate taps near the design are stable";
     }
 
@@ -63,7 +63,7 @@ public:
 
 private:
     void ChooseFeedback(int k, CoefficientSet& a, CoefficientSet& b) {
-        if (k >= spec_.order || k >= kLargestOrder) {
+        if (k >= request_.order || k >= kLargestOrder) {
             // Stability depends on the feedback alone: test it once here.
             if (StabilityOf(a) == Stability::kStable) ChooseFeedForward(0, a, b);
             return;
@@ -75,7 +75,7 @@ private:
     }
 
     void ChooseFeedForward(int k, const CoefficientSet& a, CoefficientSet& b) {
-        const int order = spec_.order;
+        const int order = request_.order;
         if (k < order && k < kLargestOrder) {
             for (Tap tap : candidates_.lists[order + k]) {
                 b.tap[k] = tap;
@@ -84,9 +84,9 @@ private:
             return;
         }
         long needed = 1024;  // the last b tap that makes the pass-band gain exact
-        for (int j = 1; j < 4; ++j) needed += PassSign(spec_.type, j) * a.tap[j];
-        for (int j = 0; j < order; ++j) needed -= PassSign(spec_.type, j) * b.tap[j];
-        needed *= PassSign(spec_.type, order);
+        for (int j = 1; j < 4; ++j) needed += PassSign(request_.type, j) * a.tap[j];
+        for (int j = 0; j < order; ++j) needed -= PassSign(request_.type, j) * b.tap[j];
+        needed *= PassSign(request_.type, order);
         if (needed >= -32768 && needed <= 32767 && candidates_.allowed(static_cast<Tap>(needed))) {
             b.tap[order] = static_cast<Tap>(needed);
             Consider(a, b);
@@ -99,7 +99,7 @@ private:
 
     void Consider(const CoefficientSet& a, const CoefficientSet& b) {
         if (std::all_of(b.tap, b.tap + 4, [](Tap t) { return t == 0; })) return;
-        const bool exact = PassGainIsExact(spec_.type, a, b);
+        const bool exact = PassGainIsExact(request_.type, a, b);
         if (found_ && best_.gain_exact && !exact) return;
         const double distance = grid_.Distance(a, b);
         if (found_ && exact == best_.gain_exact && distance >= best_distance_) return;
@@ -112,7 +112,7 @@ private:
     }
 
     ResponseGrid grid_;
-    const ButterworthSpec& spec_;
+    const DesignRequest& request_;
     const TapCandidates& candidates_;
     QuantisedDesign best_{};
     bool found_ = false;
@@ -121,9 +121,9 @@ private:
 
 }  // namespace
 
-QuantisedDesign SearchTaps(const TapFilter& design, const ButterworthSpec& spec,
+QuantisedDesign SearchTaps(const TapFilter& design, const DesignRequest& request,
                            const TapCandidates& candidates) {
-    return Search(design, spec, candidates).Run();
+    return Search(design, request, candidates).Run();
 }
 
 }  // namespace quorrel

@@ -23,12 +23,12 @@ struct TapCandidates {
 // of those the ones with exact pass-band gain when there are any; of those
 // the one whose combined response is closest (RMS over 0..0.5) to the
 // design's. `refusal` is set when no combination is usable.
-QuantisedDesign SearchTaps(const TapFilter& design, const ButterworthSpec& spec,
+QuantisedDesign SearchTaps(const TapFilter& design, const DesignRequest& request,
                            const TapCandidates& candidates);
 
 // The refusal for a searched design that misses the cutoff by more than
 // kLargestCutoffError, naming the kind of taps (`what`), or "".
-std::string MissRefusal(const ButterworthSpec& spec, const QuantisedDesign& design,
+std::string MissRefusal(const DesignRequest& request, const QuantisedDesign& design,
                         const char* what);
 
 }  // namespace quorrel

@@ -31,29 +31,29 @@ struct DesignOptions {
     std::string plot;
 };
 
-std::string Describe(const ButterworthSpec& spec) {
+std::string Describe(const DesignRequest& request) {
     char text[160];
     std::snprintf(text, sizeof text,
                   "Butterworth %s, order %d: -3 dB at %g cycles per pixel after both passes "
                   "(one pass: -3 dB at %.4f)",
-                  spec.type == PassType::kLowPass ? "low-pass" : "high-pass", spec.order,
-                  spec.cutoff, SinglePassCutoff(spec));
+                  request.type == PassType::kLowPass ? "low-pass" : "high-pass", request.order,
+                  request.cutoff, SinglePassCutoff(request));
     return text;
 }
 
 void Design(const DesignOptions& options) {
     CheckPlotName(options.plot);
-    const ButterworthSpec spec{options.type == "lowpass" ? PassType::kLowPass : PassType::kHighPass,
+    const DesignRequest request{options.type == "lowpass" ? PassType::kLowPass : PassType::kHighPass,
                                options.order, options.cutoff};
-    const std::string problem = CheckSpec(spec);
+    const std::string problem = CheckRequest(request);
     if (!problem.empty()) throw ToolError(kExitUsage, problem);
     InstanceData instance;
     InitInstance(&instance);
     if (!options.base.empty()) ApplyConfigLine(options.base, &instance);
 
-    const TapFilter design = DesignButterworth(spec);
+    const TapFilter design = DesignButterworth(request);
     const QuantisedDesign taps =
-        options.dialog_safe ? DialogSafeDesign(design, spec) : QuantiseDesign(design, spec);
+        options.dialog_safe ? DialogSafeDesign(design, request) : QuantiseDesign(design, request);
     if (!taps.refusal.empty()) throw ToolError(kExitBadData, "design refused: " + taps.refusal);
     if (options.groups != "chroma") {
         instance.y_a = taps.a;
@@ -64,15 +64,15 @@ void Design(const DesignOptions& options) {
         instance.uv_b = taps.b;
     }
 
-    std::printf("%s\n%s\n\n%s\n", Describe(spec).c_str(), ConfigLineOf(instance).c_str(),
+    std::printf("%s\n%s\n\n%s\n", Describe(request).c_str(), ConfigLineOf(instance).c_str(),
                 DialogView(instance).c_str());
     std::printf("%s", ResponseReport(instance).c_str());
-    const char* pass_end = spec.type == PassType::kLowPass ? "DC" : "Nyquist";
+    const char* pass_end = request.type == PassType::kLowPass ? "DC" : "Nyquist";
     if (!taps.gain_exact)
         std::printf("note: no nearby taps give a gain of exactly 1 at %s\n", pass_end);
     double crossing;
-    if (CutoffError(spec, taps.a, taps.b, &crossing) > kNotableCutoffError)
-        std::printf("note: the rounded taps put -3 dB at %.4f, not %g\n", crossing, spec.cutoff);
+    if (CutoffError(request, taps.a, taps.b, &crossing) > kNotableCutoffError)
+        std::printf("note: the rounded taps put -3 dB at %.4f, not %g\n", crossing, request.cutoff);
     std::printf("%s", DialogOkReport(instance).c_str());
     if (!options.plot.empty()) {
         WritePlot(options.plot, instance);

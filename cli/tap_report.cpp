@@ -56,11 +56,11 @@ std::string DialogOkReport(const InstanceData& instance) {
     }
     if (moves.empty()) return "Pressing OK in the settings dialog keeps every tap.\n";
 
-    std::string text = "Pressing OK in the settings dialog, even without edits, rewrites each tap from "
-                       "its two-decimal text and would change " +
-                       std::to_string(moves.size()) + (moves.size() == 1 ? " tap: " : " taps: ");
-    for (size_t i = 0; i < moves.size(); ++i) text += (i ? ", " : "") + moves[i];
-    text += ".\nThe response after OK:\n";
+    // OK rewrites every tap from its two-decimal text, edited or not.
+    std::string text = "Pressing OK in the settings dialog would change " +
+                       std::to_string(moves.size()) + (moves.size() == 1 ? " tap:\n " : " taps:\n ");
+    for (size_t i = 0; i < moves.size(); ++i) text += (i ? ", " : " ") + moves[i];
+    text += "\nand the response would then be:\n";
     for (const Group& group : kGroups) {
         const CoefficientSet& a = after.*group.a;
         const CoefficientSet& b = after.*group.b;
@@ -80,7 +80,7 @@ void WritePlot(const std::string& path, const InstanceData& instance) {
     CheckPlotName(path);
     std::vector<PlotCurve> curves;
     for (const Group& group : kGroups)
-        curves.push_back({group.name, TapFilterOf(instance.*group.a, instance.*group.b)});
+        curves.push_back({group.title, TapFilterOf(instance.*group.a, instance.*group.b)});
     const std::string problem = WriteResponsePlot(path, curves);
     if (!problem.empty()) throw ToolError(kExitBadData, problem);
 }

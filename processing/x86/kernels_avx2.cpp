@@ -64,6 +64,19 @@ struct V {
     static R Srai32_10(R a) { return _mm256_srai_epi32(a, 10); }
     static R Srai32_16(R a) { return _mm256_srai_epi32(a, 16); }
     static R Srai32_20(R a) { return _mm256_srai_epi32(a, 20); }
+
+    // (G, 256) in each 32-bit lane of host pixels.
+    static R GreenPairs(R p) {
+        return _mm256_blend_epi16(_mm256_srli_epi16(p, 8), _mm256_set1_epi32(0x01000000), 0xAA);
+    }
+
+    // clamp(acc >> 10) to 0..4095 as 16-bit lanes, in one saturating pack:
+    // acc >> 6 packs to 0..65535 unsigned, saturating exactly when acc >> 10
+    // leaves 0..4095, and >> 4 of that is the clamped acc >> 10.
+    static R ClampSamples(R acc_lo, R acc_hi, R, R) {
+        return _mm256_srli_epi16(
+            _mm256_packus_epi32(_mm256_srai_epi32(acc_lo, 6), _mm256_srai_epi32(acc_hi, 6)), 4);
+    }
 };
 
 #include "processing/x86/lane_kernels.inl"

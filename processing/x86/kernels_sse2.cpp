@@ -51,6 +51,21 @@ struct V {
     static R Srai32_10(R a) { return _mm_srai_epi32(a, 10); }
     static R Srai32_16(R a) { return _mm_srai_epi32(a, 16); }
     static R Srai32_20(R a) { return _mm_srai_epi32(a, 20); }
+
+    // (G, 256) in each 32-bit lane of host pixels.
+    static R GreenPairs(R p) {
+        return _mm_or_si128(_mm_and_si128(_mm_srli_epi32(p, 8), _mm_set1_epi32(0xFF)),
+                            _mm_set1_epi32(0x01000000));
+    }
+
+    // clamp(acc >> 10) to 0..4095 as 16-bit lanes: signed saturation keeps
+    // the order, so the 16-bit bounds that follow are exact.
+    static R ClampSamples(R acc_lo, R acc_hi, R max_sample, R zero) {
+        return _mm_max_epi16(
+            _mm_min_epi16(_mm_packs_epi32(_mm_srai_epi32(acc_lo, 10), _mm_srai_epi32(acc_hi, 10)),
+                          max_sample),
+            zero);
+    }
 };
 
 #include "processing/x86/lane_kernels.inl"

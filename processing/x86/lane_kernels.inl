@@ -23,7 +23,7 @@ constexpr int kLanes = 8 * V::kHalves;
 
 // The loops over columns of a block and over channels must unroll fully, so
 // that the carried state lives in registers rather than in indexed arrays.
-#define QUORREL_UNROLL _Pragma("GCC unroll 4")
+#define QUORREL_UNROLL _Pragma("GCC unroll 8")
 using R = V::R;
 
 // A 32-bit lane holding `low` in bits 0..15 and `high` in bits 16..31.
@@ -75,20 +75,18 @@ inline void Transpose4(R& a, R& b, R& c, R& d) {
 }
 
 // Host pixels (one per 32-bit lane) to Y, Cr, Cb in 32-bit lanes. The even
-// bytes give (B, R) pairs and the odd bytes (G, A) pairs; byte 3 meets a zero
-// tap. 33058 does not fit a 16-bit tap, so luma takes G at -32478 and adds
-// G * 65536 as G shifted into the upper half.
+// bytes give (B, R) pairs; green comes as (G, 256) pairs, whose 256 meets
+// the offset divided by 256 (985088 = 256 * 3848, 8325120 = 256 * 32520), so
+// the offsets cost no add; byte 3 is never read. 33058 does not fit a 16-bit
+// tap, so luma takes G at -32478 and adds G * 65536 as G shifted into the
+// upper half.
 inline void ConvertIn(R p, R* y, R* cr, R* cb) {
     const R br = V::And(p, V::Set1(0x00FF00FF));
-    const R ga = V::Srli16_8(p);
-    const R y_sum = V::Add32(V::Add32(V::Madd(br, Pair(6405, 16840)), V::Madd(ga, Pair(-32478, 0))),
-                             V::Add32(V::Slli32_16(ga), V::Set1(985088)));
-    const R cr_sum =
-        V::Add32(V::Add32(V::Madd(br, Pair(-4671, 28781)), V::Madd(ga, Pair(-24110, 0))),
-                 V::Set1(8325120));
-    const R cb_sum =
-        V::Add32(V::Add32(V::Madd(br, Pair(28781, -9713)), V::Madd(ga, Pair(-19068, 0))),
-                 V::Set1(8325120));
+    const R g = V::GreenPairs(p);
+    const R y_sum = V::Add32(V::Add32(V::Madd(br, Pair(6405, 16840)), V::Madd(g, Pair(-32478, 3848))),
+                             V::Slli32_16(g));
+    const R cr_sum = V::Add32(V::Madd(br, Pair(-4671, 28781)), V::Madd(g, Pair(-24110, 32520)));
+    const R cb_sum = V::Add32(V::Madd(br, Pair(28781, -9713)), V::Madd(g, Pair(-19068, 32520)));
     *y = V::Srli32_12(y_sum);
     *cr = V::Srli32_12(cr_sum);
     *cb = V::Srli32_12(cb_sum);
@@ -134,14 +132,123 @@ inline void ConvertOut(R y, R cr, R cb, R zero, R* low, R* high) {
     *high = V::UnpackHi16(bg, r0);
 }
 
-inline R Clamp(R acc_lo, R acc_hi, const TapVectors& k) {
-    return V::Max16(V::Min16(V::PackS32(V::Srai32_10(acc_lo), V::Srai32_10(acc_hi)), k.max_sample),
-                    k.zero);
-}
+// clamp(acc >> 10) to 0..4095 for the rows of two accumulator vectors.
+inline R Clamp(R acc_lo, R acc_hi, const TapVectors& k) { return V::ClampSamples(acc_lo, acc_hi, k.max_sample, k.zero); }
 
 // The low 16 bits of each lane of two pair vectors, as one sample vector.
 inline R LeadingSamples(R lo, R hi) {
     return V::PackS32(V::Srai32_16(V::Slli32_16(lo)), V::Srai32_16(V::Slli32_16(hi)));
+}
+
+#define QUORREL_INLINE inline __attribute__((always_inline))
+
+// Columns per block: two 4 x 4 transposes of pixels per 4 rows.
+constexpr int kBlock = 8;
+
+// What the forward pass carries along a row, per channel: X[i-1], P[i-1],
+// P[i-2] with P[i] = (X[i], X[i-1]), and T[i-1], Q[i-1], Q[i-2]. It lives in
+// memory between blocks and in registers within one channel of a block.
+struct ForwardState {
+    R x_prev[3], p1_lo[3], p1_hi[3], p2_lo[3], p2_hi[3];
+    R t_prev[3], q1_lo[3], q1_hi[3], q2_lo[3], q2_hi[3];
+};
+
+// Pixels of columns i0.. of the group, read from rows[l] + offset, to
+// sample vectors xs[column][channel].
+QUORREL_INLINE void LoadBlock(const uint8_t* const* rows, ptrdiff_t offset, R xs[kBlock][3]) {
+    QUORREL_UNROLL
+    for (int g = 0; g < kBlock / 4; ++g) {
+        R lo[4], hi[4];
+        QUORREL_UNROLL
+        for (int r = 0; r < 4; ++r) {
+            lo[r] = V::LoadRows(rows, r, offset + 16 * g);
+            hi[r] = V::LoadRows(rows, r + 4, offset + 16 * g);
+        }
+        Transpose4(lo[0], lo[1], lo[2], lo[3]);
+        Transpose4(hi[0], hi[1], hi[2], hi[3]);
+        QUORREL_UNROLL
+        for (int j = 0; j < 4; ++j) {
+            R s_lo[3], s_hi[3];
+            ConvertIn(lo[j], &s_lo[0], &s_lo[1], &s_lo[2]);
+            ConvertIn(hi[j], &s_hi[0], &s_hi[1], &s_hi[2]);
+            QUORREL_UNROLL
+            for (int c = 0; c < 3; ++c) xs[4 * g + j][c] = V::PackS32(s_lo[c], s_hi[c]);
+        }
+    }
+}
+
+// The forward pass over columns i0..i0+kBlock-1. An edge block is the first
+// (which copies T[0..2] = X[0..2]) or the last, of n < kBlock columns;
+// interior blocks take neither branch. One channel at a time, so that its
+// state fits the registers: the channels' recursions are independent, and
+// out-of-order execution overlaps one channel's chain with the next.
+template <bool kEdge>
+__attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* const* rows,
+                                            ptrdiff_t offset, int32_t i0, int32_t n,
+                                            const TapVectors& k, uint8_t* out_lo, uint8_t* out_hi) {
+    R xs[kBlock][3];
+    LoadBlock(rows, offset, xs);
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        const int s = c == 0 ? 0 : 1;
+        R x_prev = st.x_prev[c];
+        R p1_lo = st.p1_lo[c], p1_hi = st.p1_hi[c];
+        R p2_lo = st.p2_lo[c], p2_hi = st.p2_hi[c];
+        R t_prev = st.t_prev[c];
+        R q1_lo = st.q1_lo[c], q1_hi = st.q1_hi[c];
+        R q2_lo = st.q2_lo[c], q2_hi = st.q2_hi[c];
+        QUORREL_UNROLL
+        for (int j = 0; j < kBlock; ++j) {
+            if (kEdge && j >= n) break;
+            const int32_t i = i0 + j;
+            const R x = xs[j][c];
+            const R p_lo = V::UnpackLo16(x, x_prev);
+            const R p_hi = V::UnpackHi16(x, x_prev);
+            R t;
+            if (kEdge && i < 3) {
+                t = x;
+            } else {
+                // The feed-forward terms first: they do not wait on the
+                // recursion.
+                R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo, k.b34[s]));
+                R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi, k.b34[s]));
+                if (c != 0) {
+                    fl = V::Add32(fl, k.minus_bias);
+                    fh = V::Add32(fh, k.minus_bias);
+                }
+                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(q2_lo, k.a34[s])),
+                                          V::Madd(q1_lo, k.a20[s]));
+                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(q2_hi, k.a34[s])),
+                                          V::Madd(q1_hi, k.a20[s]));
+                t = Clamp(acc_lo, acc_hi, k);
+            }
+            const R q_lo = V::UnpackLo16(t, t_prev);
+            const R q_hi = V::UnpackHi16(t, t_prev);
+            const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
+            V::Store(out_lo + at, q_lo);
+            V::Store(out_hi + at, q_hi);
+            p2_lo = p1_lo;
+            p2_hi = p1_hi;
+            p1_lo = p_lo;
+            p1_hi = p_hi;
+            x_prev = x;
+            q2_lo = q1_lo;
+            q2_hi = q1_hi;
+            q1_lo = q_lo;
+            q1_hi = q_hi;
+            t_prev = t;
+        }
+        st.x_prev[c] = x_prev;
+        st.p1_lo[c] = p1_lo;
+        st.p1_hi[c] = p1_hi;
+        st.p2_lo[c] = p2_lo;
+        st.p2_hi[c] = p2_hi;
+        st.t_prev[c] = t_prev;
+        st.q1_lo[c] = q1_lo;
+        st.q1_hi[c] = q1_hi;
+        st.q2_lo[c] = q2_lo;
+        st.q2_hi[c] = q2_hi;
+    }
 }
 
 void ForwardIn(const uint8_t* const* source_rows, int32_t w, const FilterTaps& taps,
@@ -149,101 +256,125 @@ void ForwardIn(const uint8_t* const* source_rows, int32_t w, const FilterTaps& t
     const TapVectors k = MakeTapVectors(taps, chroma_bias);
     uint8_t* out_lo = static_cast<uint8_t*>(pairs_low);
     uint8_t* out_hi = static_cast<uint8_t*>(pairs_high);
-    alignas(32) uint8_t tail[kLanes][16];
-    const uint8_t* tail_rows[kLanes];
-    for (int l = 0; l < kLanes; ++l) tail_rows[l] = tail[l];
-
-    // Carried along the row, per channel: X[i-1], P[i-1], P[i-2] with
-    // P[i] = (X[i], X[i-1]), and T[i-1], Q[i-1], Q[i-2].
-    R x_prev[3], p1_lo[3], p1_hi[3], p2_lo[3], p2_hi[3];
-    R t_prev[3], q1_lo[3], q1_hi[3], q2_lo[3], q2_hi[3];
-    QUORREL_UNROLL
+    ForwardState st;
     for (int c = 0; c < 3; ++c) {
-        x_prev[c] = p1_lo[c] = p1_hi[c] = p2_lo[c] = p2_hi[c] = k.zero;
-        t_prev[c] = q1_lo[c] = q1_hi[c] = q2_lo[c] = q2_hi[c] = k.zero;
+        st.x_prev[c] = st.p1_lo[c] = st.p1_hi[c] = st.p2_lo[c] = st.p2_hi[c] = k.zero;
+        st.t_prev[c] = st.q1_lo[c] = st.q1_hi[c] = st.q2_lo[c] = st.q2_hi[c] = k.zero;
     }
 
-    for (int32_t i0 = 0; i0 < w; i0 += 4) {
-        const int32_t n = w - i0 < 4 ? w - i0 : 4;
-        const uint8_t* const* rows = source_rows;
-        ptrdiff_t offset = static_cast<ptrdiff_t>(i0) * 4;
-        if (n < 4) {
-            for (int l = 0; l < kLanes; ++l) {
-                std::memset(tail[l], 0, sizeof tail[l]);
-                std::memcpy(tail[l], source_rows[l] + offset, static_cast<size_t>(n) * 4);
-            }
-            rows = tail_rows;
-            offset = 0;
+    const int32_t full_end = w - w % kBlock;  // columns in whole blocks
+    if (full_end >= kBlock) ForwardBlock<true>(st, source_rows, 0, 0, kBlock, k, out_lo, out_hi);
+    for (int32_t i0 = kBlock; i0 < full_end; i0 += kBlock)
+        ForwardBlock<false>(st, source_rows, static_cast<ptrdiff_t>(i0) * 4, i0, kBlock, k, out_lo,
+                            out_hi);
+    if (full_end < w) {
+        // The last few columns come through a zero-padded copy, so that no
+        // load reaches past the row.
+        alignas(32) uint8_t tail[kLanes][4 * kBlock];
+        const uint8_t* tail_rows[kLanes];
+        const int32_t n = w - full_end;
+        for (int l = 0; l < kLanes; ++l) {
+            std::memset(tail[l], 0, sizeof tail[l]);
+            std::memcpy(tail[l], source_rows[l] + static_cast<ptrdiff_t>(full_end) * 4,
+                        static_cast<size_t>(n) * 4);
+            tail_rows[l] = tail[l];
         }
-        R lo[4], hi[4];
-        QUORREL_UNROLL
-        for (int r = 0; r < 4; ++r) {
-            lo[r] = V::LoadRows(rows, r, offset);
-            hi[r] = V::LoadRows(rows, r + 4, offset);
-        }
-        Transpose4(lo[0], lo[1], lo[2], lo[3]);
-        Transpose4(hi[0], hi[1], hi[2], hi[3]);
+        ForwardBlock<true>(st, tail_rows, 0, full_end, n, k, out_lo, out_hi);
+    }
+}
 
-        // The feed-forward half of each sum needs no earlier output, so the
-        // whole block's is formed before the recursion runs.
-        R f_lo[4][3], f_hi[4][3], xs[4][3];
+// What the backward pass carries along a row, per channel: Z[j+1] and
+// R[j+1], R[j+2] with R[j] = (Z[j], Z[j+1]).
+struct BackwardState {
+    R z_prev[3], r1_lo[3], r1_hi[3], r2_lo[3], r2_hi[3];
+};
+
+// The backward pass over columns i0+kBlock-1 down to i0 (those below w),
+// then their conversion out: px[g][r] holds row r's pixels of columns
+// i0+4g..i0+4g+3 (rows 4..7 of each half in px[g][r + 4]). An edge block
+// holds one of the copied last three columns or is short; interior blocks
+// take neither branch.
+template <bool kEdge>
+__attribute__((noinline)) void BackwardBlock(BackwardState& st, const uint8_t* in_lo,
+                                             const uint8_t* in_hi, int32_t i0, int32_t w,
+                                             const TapVectors& k, R px[kBlock / 4][8]) {
+    R zs[kBlock][3];
+    if (kEdge) {
         QUORREL_UNROLL
-        for (int j = 0; j < 4; ++j) {
-            R s_lo[3], s_hi[3];
-            ConvertIn(lo[j], &s_lo[0], &s_lo[1], &s_lo[2]);
-            ConvertIn(hi[j], &s_hi[0], &s_hi[1], &s_hi[2]);
+        for (int j = 0; j < kBlock; ++j) {
             QUORREL_UNROLL
-            for (int c = 0; c < 3; ++c) {
-                const int s = c == 0 ? 0 : 1;
-                const R x = V::PackS32(s_lo[c], s_hi[c]);
-                const R p_lo = V::UnpackLo16(x, x_prev[c]);
-                const R p_hi = V::UnpackHi16(x, x_prev[c]);
-                R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo[c], k.b34[s]));
-                R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi[c], k.b34[s]));
+            for (int c = 0; c < 3; ++c) zs[j][c] = k.zero;
+        }
+    }
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        const int s = c == 0 ? 0 : 1;
+        R z_prev = st.z_prev[c];
+        R r1_lo = st.r1_lo[c], r1_hi = st.r1_hi[c];
+        R r2_lo = st.r2_lo[c], r2_hi = st.r2_hi[c];
+        QUORREL_UNROLL
+        for (int jj = 0; jj < kBlock; ++jj) {
+            const int j = kBlock - 1 - jj;
+            const int32_t i = i0 + j;
+            if (kEdge && i >= w) continue;
+            const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
+            R z;
+            if (kEdge && i >= w - 3) {
+                z = LeadingSamples(V::Load(in_lo + at), V::Load(in_hi + at));
+            } else {
+                const ptrdiff_t at1 = at + 3 * sizeof(R);
+                const ptrdiff_t at3 = at + 9 * sizeof(R);
+                R fl = V::Add32(V::Madd(V::Load(in_lo + at1), k.b21[s]),
+                                V::Madd(V::Load(in_lo + at3), k.b43[s]));
+                R fh = V::Add32(V::Madd(V::Load(in_hi + at1), k.b21[s]),
+                                V::Madd(V::Load(in_hi + at3), k.b43[s]));
                 if (c != 0) {
                     fl = V::Add32(fl, k.minus_bias);
                     fh = V::Add32(fh, k.minus_bias);
                 }
-                f_lo[j][c] = fl;
-                f_hi[j][c] = fh;
-                xs[j][c] = x;
-                p2_lo[c] = p1_lo[c];
-                p2_hi[c] = p1_hi[c];
-                p1_lo[c] = p_lo;
-                p1_hi[c] = p_hi;
-                x_prev[c] = x;
+                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(r2_lo, k.a34[s])),
+                                          V::Madd(r1_lo, k.a20[s]));
+                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(r2_hi, k.a34[s])),
+                                          V::Madd(r1_hi, k.a20[s]));
+                z = Clamp(acc_lo, acc_hi, k);
             }
+            const R r_lo = V::UnpackLo16(z, z_prev);
+            const R r_hi = V::UnpackHi16(z, z_prev);
+            r2_lo = r1_lo;
+            r2_hi = r1_hi;
+            r1_lo = r_lo;
+            r1_hi = r_hi;
+            z_prev = z;
+            zs[j][c] = z;
         }
-
+        st.z_prev[c] = z_prev;
+        st.r1_lo[c] = r1_lo;
+        st.r1_hi[c] = r1_hi;
+        st.r2_lo[c] = r2_lo;
+        st.r2_hi[c] = r2_hi;
+    }
+    QUORREL_UNROLL
+    for (int g = 0; g < kBlock / 4; ++g) {
+        R lo[4], hi[4];
         QUORREL_UNROLL
-        for (int j = 0; j < 4; ++j) {
-            if (j >= n) break;
-            const int32_t i = i0 + j;
-            QUORREL_UNROLL
-            for (int c = 0; c < 3; ++c) {
-                const int s = c == 0 ? 0 : 1;
-                R t;
-                if (i < 3) {
-                    t = xs[j][c];
-                } else {
-                    const R acc_lo = V::Sub32(V::Sub32(f_lo[j][c], V::Madd(q2_lo[c], k.a34[s])),
-                                              V::Madd(q1_lo[c], k.a20[s]));
-                    const R acc_hi = V::Sub32(V::Sub32(f_hi[j][c], V::Madd(q2_hi[c], k.a34[s])),
-                                              V::Madd(q1_hi[c], k.a20[s]));
-                    t = Clamp(acc_lo, acc_hi, k);
-                }
-                const R q_lo = V::UnpackLo16(t, t_prev[c]);
-                const R q_hi = V::UnpackHi16(t, t_prev[c]);
-                const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
-                V::Store(out_lo + at, q_lo);
-                V::Store(out_hi + at, q_hi);
-                q2_lo[c] = q1_lo[c];
-                q2_hi[c] = q1_hi[c];
-                q1_lo[c] = q_lo;
-                q1_hi[c] = q_hi;
-                t_prev[c] = t;
-            }
+        for (int j = 0; j < 4; ++j)
+            ConvertOut(zs[4 * g + j][0], zs[4 * g + j][1], zs[4 * g + j][2], k.zero, &lo[j], &hi[j]);
+        Transpose4(lo[0], lo[1], lo[2], lo[3]);
+        Transpose4(hi[0], hi[1], hi[2], hi[3]);
+        QUORREL_UNROLL
+        for (int r = 0; r < 4; ++r) {
+            px[g][r] = lo[r];
+            px[g][r + 4] = hi[r];
         }
+    }
+}
+
+QUORREL_INLINE void StoreBlock(uint8_t* const* rows, ptrdiff_t offset, int32_t count,
+                               const R px[kBlock / 4][8]) {
+    QUORREL_UNROLL
+    for (int g = 0; g < kBlock / 4; ++g) {
+        QUORREL_UNROLL
+        for (int r = 0; r < 8; ++r) V::StoreRows(rows, r, offset + 16 * g, count, px[g][r]);
     }
 }
 
@@ -252,86 +383,32 @@ void BackwardOut(const void* pairs_low, const void* pairs_high, int32_t w, const
     const TapVectors k = MakeTapVectors(taps, chroma_bias);
     const uint8_t* in_lo = static_cast<const uint8_t*>(pairs_low);
     const uint8_t* in_hi = static_cast<const uint8_t*>(pairs_high);
-    alignas(32) uint8_t tail[kLanes][16];
-    uint8_t* tail_rows[kLanes];
-    for (int l = 0; l < kLanes; ++l) tail_rows[l] = tail[l];
+    BackwardState st;
+    for (int c = 0; c < 3; ++c)
+        st.z_prev[c] = st.r1_lo[c] = st.r1_hi[c] = st.r2_lo[c] = st.r2_hi[c] = k.zero;
 
-    // Carried along the row, per channel: Z[j+1] and R[j+1], R[j+2] with
-    // R[j] = (Z[j], Z[j+1]).
-    R z_prev[3], r1_lo[3], r1_hi[3], r2_lo[3], r2_hi[3];
-    QUORREL_UNROLL
-    for (int c = 0; c < 3; ++c) z_prev[c] = r1_lo[c] = r1_hi[c] = r2_lo[c] = r2_hi[c] = k.zero;
-
-    for (int32_t i0 = (w - 1) & ~3; i0 >= 0; i0 -= 4) {
-        const int32_t n = w - i0 < 4 ? w - i0 : 4;
-        R zs[4][3];
-        QUORREL_UNROLL
-        for (int j = 0; j < 4; ++j) {
-            QUORREL_UNROLL
-            for (int c = 0; c < 3; ++c) zs[j][c] = k.zero;
-        }
-
-        QUORREL_UNROLL
-        for (int jj = 0; jj < 4; ++jj) {
-            const int j = 3 - jj;
-            if (j >= n) continue;
-            const int32_t i = i0 + j;
-            QUORREL_UNROLL
-            for (int c = 0; c < 3; ++c) {
-                const int s = c == 0 ? 0 : 1;
-                const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
-                R z;
-                if (i >= w - 3) {
-                    z = LeadingSamples(V::Load(in_lo + at), V::Load(in_hi + at));
-                } else {
-                    const ptrdiff_t at1 = at + 3 * sizeof(R);
-                    const ptrdiff_t at3 = at + 9 * sizeof(R);
-                    R fl = V::Add32(V::Madd(V::Load(in_lo + at1), k.b21[s]),
-                                    V::Madd(V::Load(in_lo + at3), k.b43[s]));
-                    R fh = V::Add32(V::Madd(V::Load(in_hi + at1), k.b21[s]),
-                                    V::Madd(V::Load(in_hi + at3), k.b43[s]));
-                    if (c != 0) {
-                        fl = V::Add32(fl, k.minus_bias);
-                        fh = V::Add32(fh, k.minus_bias);
-                    }
-                    const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(r2_lo[c], k.a34[s])),
-                                              V::Madd(r1_lo[c], k.a20[s]));
-                    const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(r2_hi[c], k.a34[s])),
-                                              V::Madd(r1_hi[c], k.a20[s]));
-                    z = Clamp(acc_lo, acc_hi, k);
-                }
-                const R r_lo = V::UnpackLo16(z, z_prev[c]);
-                const R r_hi = V::UnpackHi16(z, z_prev[c]);
-                r2_lo[c] = r1_lo[c];
-                r2_hi[c] = r1_hi[c];
-                r1_lo[c] = r_lo;
-                r1_hi[c] = r_hi;
-                z_prev[c] = z;
-                zs[j][c] = z;
-            }
-        }
-
-        R lo[4], hi[4];
-        QUORREL_UNROLL
-        for (int j = 0; j < 4; ++j) ConvertOut(zs[j][0], zs[j][1], zs[j][2], k.zero, &lo[j], &hi[j]);
-        Transpose4(lo[0], lo[1], lo[2], lo[3]);
-        Transpose4(hi[0], hi[1], hi[2], hi[3]);
-        if (n == 4) {
-            const ptrdiff_t offset = static_cast<ptrdiff_t>(i0) * 4;
-            QUORREL_UNROLL
-            for (int r = 0; r < 4; ++r) {
-                V::StoreRows(destination_rows, r, offset, row_count, lo[r]);
-                V::StoreRows(destination_rows, r + 4, offset, row_count, hi[r]);
-            }
+    R px[kBlock / 4][8];
+    int32_t i0 = (w - 1) - (w - 1) % kBlock;
+    // Blocks that hold a column at or past w - 3.
+    for (; i0 >= 0 && i0 + kBlock - 1 >= w - 3; i0 -= kBlock) {
+        BackwardBlock<true>(st, in_lo, in_hi, i0, w, k, px);
+        const int32_t n = w - i0 < kBlock ? w - i0 : kBlock;
+        if (n == kBlock) {
+            StoreBlock(destination_rows, static_cast<ptrdiff_t>(i0) * 4, row_count, px);
         } else {
-            QUORREL_UNROLL
-            for (int r = 0; r < 4; ++r) {
-                V::StoreRows(tail_rows, r, 0, kLanes, lo[r]);
-                V::StoreRows(tail_rows, r + 4, 0, kLanes, hi[r]);
-            }
-            for (int l = 0; l < row_count; ++l)
+            // A short block goes through a copy, so that no store reaches
+            // past the row.
+            alignas(32) uint8_t tail[kLanes][4 * kBlock];
+            uint8_t* tail_rows[kLanes];
+            for (int l = 0; l < kLanes; ++l) tail_rows[l] = tail[l];
+            StoreBlock(tail_rows, 0, kLanes, px);
+            for (int32_t l = 0; l < row_count; ++l)
                 std::memcpy(destination_rows[l] + static_cast<ptrdiff_t>(i0) * 4, tail[l],
                             static_cast<size_t>(n) * 4);
         }
+    }
+    for (; i0 >= 0; i0 -= kBlock) {
+        BackwardBlock<false>(st, in_lo, in_hi, i0, w, k, px);
+        StoreBlock(destination_rows, static_cast<ptrdiff_t>(i0) * 4, row_count, px);
     }
 }

@@ -54,10 +54,10 @@ TEST(DialogSafeDesign, KeepsEveryTapThroughOkAndStaysNearTheDesign) {
         {PassType::kHighPass, 3, 0.3},
     };
     for (const SafeCase& c : cases) {
-        const ButterworthSpec spec{c.type, c.order, c.cutoff};
+        const DesignRequest request{c.type, c.order, c.cutoff};
         SCOPED_TRACE(testing::Message() << (c.type == PassType::kLowPass ? "low" : "high")
                                         << " order " << c.order << " cutoff " << c.cutoff);
-        const QuantisedDesign safe = DialogSafeDesign(DesignButterworth(spec), spec);
+        const QuantisedDesign safe = DialogSafeDesign(DesignButterworth(request), request);
         ASSERT_EQ(safe.refusal, "");
         for (int k = 1; k < 4; ++k) EXPECT_TRUE(SurvivesDialog(safe.a.tap[k])) << "a" << k + 1;
         for (int k = 0; k < 4; ++k) EXPECT_TRUE(SurvivesDialog(safe.b.tap[k])) << "b" << k + 1;
@@ -71,10 +71,15 @@ TEST(DialogSafeDesign, KeepsEveryTapThroughOkAndStaysNearTheDesign) {
     }
 }
 
-TEST(DialogSafeDesign, RefusesWhenNoNearbySurvivorsAreStable) {
-    const ButterworthSpec spec{PassType::kLowPass, 3, 0.002};
-    const QuantisedDesign safe = DialogSafeDesign(DesignButterworth(spec), spec);
-    EXPECT_NE(safe.refusal, "");
+TEST(DialogSafeDesign, RefusesWhatTwoDecimalTapsCannotHold) {
+    // Third-order poles this close to 1 need finer taps to stay inside.
+    const DesignRequest crowded{PassType::kLowPass, 3, 0.002};
+    EXPECT_NE(DialogSafeDesign(DesignButterworth(crowded), crowded).refusal.find("is stable"),
+              std::string::npos);
+    // A stable survivor exists here, but its cutoff is ten times too high.
+    const DesignRequest narrow{PassType::kLowPass, 1, 0.0001};
+    const QuantisedDesign miss = DialogSafeDesign(DesignButterworth(narrow), narrow);
+    EXPECT_NE(miss.refusal.find("cannot hold this design"), std::string::npos) << miss.refusal;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tests/win32/dialog_watcher.h"
 
 #include <atomic>
-#include <cstdio>
 
 namespace quorrel_test {
 namespace {
@@ -82,7 +81,6 @@ DWORD WINAPI Watch(void* context) {
         return 0;
     }
     record.found = true;
-    fprintf(stderr, "T visible %lu\n", GetTickCount());
 
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -94,7 +92,6 @@ DWORD WINAPI Watch(void* context) {
     for (const auto& [id, text] : job.actions->type)
         if (!SetDlgItemTextA(dialog, id, text.c_str()))
             record.error = "cannot type into box " + std::to_string(id);
-    fprintf(stderr, "T finish %lu\n", GetTickCount());
     Finish(dialog, job.actions->finish);
 
     if (!WaitFor([&] { return job.opener_returned.load(); })) {
@@ -122,9 +119,7 @@ DialogRecord RunDialogWithWatcher(const std::function<int()>& open,
         job.record.error = "cannot start the watcher thread";
         return job.record;
     }
-    fprintf(stderr, "T open %lu\n", GetTickCount());
     *result = open();
-    fprintf(stderr, "T closed %lu\n", GetTickCount());
     job.opener_returned = true;
     WaitForSingleObject(watcher, INFINITE);
     CloseHandle(watcher);

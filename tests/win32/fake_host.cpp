@@ -55,6 +55,12 @@ std::string LoadFilterModule(const std::string& path, LoadedModule* module) {
     return "";
 }
 
+void UseWindowsWithoutManager() {
+    const char value[] = "N";
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", "Managed", REG_SZ, value,
+                    sizeof value);
+}
+
 const LoadedModule& Module() { return loaded_module; }
 void SetModule(const LoadedModule& module) { loaded_module = module; }
 

@@ -63,6 +63,10 @@ struct LoadedModule {
 // drive). Returns an error message, or an empty string.
 std::string LoadFilterModule(const std::string& path, LoadedModule* module);
 const LoadedModule& Module();
+// Asks wine, before this program opens its first window, to give its windows
+// no window manager: none runs on the tests' virtual display, and wine would
+// wait for one each time a dialog closes. Changes nothing on Windows.
+void UseWindowsWithoutManager();
 void SetModule(const LoadedModule& module);
 
 // What the host's add filter and remove filter saw.

@@ -24,5 +24,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     quorrel_test::SetModule(module);
+    quorrel_test::UseWindowsWithoutManager();
     return RUN_ALL_TESTS();
 }

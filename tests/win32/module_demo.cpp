@@ -148,6 +148,7 @@ int main(int argc, char** argv) {
     const std::string error = LoadFilterModule(argv[2] + 9, &module);
     if (!error.empty()) return Fail(error);
     SetModule(module);
+    UseWindowsWithoutManager();
     const std::string mode = argv[1];
     if (mode == "run") return RunFrame(argc - 3, argv + 3);
     if (mode == "snapshot") return Snapshot(argc - 3, argv + 3);

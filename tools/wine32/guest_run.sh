@@ -5,17 +5,16 @@
 # exit code back into the job folder, which is shared with the host.
 job=$QW32_JOB
 exec 2>"$job/guest.log"
-set -x
+[ "${QW32_TRACE:-}" = 1 ] && set -x
 set -u
 
-# wineserver and X need sockets, which a 9p folder cannot hold: give them
-# guest-local tmpfs folders in the places wine and X look for them.
+# wineserver and X need sockets, which a 9p folder cannot hold: X gets a
+# guest-local tmpfs on its socket folder, and Debian's wineserver puts its
+# socket folder under $TMPDIR, which points at guest-local /run.
 uid=$QW32_UID gid=$QW32_GID
-for d in /tmp/.X11-unix "/tmp/.wine-$uid"; do
-  mkdir -p "$d" && mount -t tmpfs -o mode=1777 tmpfs "$d"
-done
-chown "$uid:$gid" "/tmp/.wine-$uid"; chmod 700 "/tmp/.wine-$uid"
-export HOME=/run/home; mkdir -p "$HOME"; chown "$uid:$gid" "$HOME"
+mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix
+export TMPDIR=/run/tmp HOME=/run/home
+mkdir -p "$TMPDIR" "$HOME" && chown "$uid:$gid" "$TMPDIR" "$HOME"
 
 as_caller() {
   if [ "$uid" = 0 ]; then "$@"; else setpriv --reuid="$uid" --regid="$gid" --clear-groups -- "$@"; fi
@@ -28,10 +27,16 @@ export DISPLAY=:0
 mapfile -d '' argv <"$job/argv"
 # shellcheck source=/dev/null
 . "$job/env"
+# A new prefix is made 32-bit only (half the set-up work of a wow64 one), and
+# without the Mono and Gecko installers, whose download prompts would wait on
+# the invisible display until the timeout.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  WINEARCH=win32 WINEDLLOVERRIDES="mscoree,mshtml=" as_caller /usr/lib/wine/wine wineboot.exe --init >/dev/null 2>&1
+  as_caller /usr/lib/wine/wineserver -w
+fi
 cd "$(cat "$job/cwd")" 2>/dev/null || cd /
 as_caller /usr/lib/wine/wine "${argv[@]}" <"$job/stdin" >"$job/stdout" 2>"$job/stderr"
 rc=$?
-findmnt >&2; ls -laR /tmp/.wine-0 >&2
 as_caller /usr/lib/wine/wineserver -k 2>/dev/null
 echo "$rc" >"$job/rc.tmp" && mv "$job/rc.tmp" "$job/rc"
 sync
