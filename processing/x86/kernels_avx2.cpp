@@ -16,6 +16,7 @@ namespace {
 
 struct V {
     using R = __m256i;
+    static constexpr int kBlock = 16;
     static constexpr int kHalves = 2;
 
     // Row r of the half-group in the low half, row r + 8 in the high half.

@@ -14,6 +14,7 @@ namespace {
 
 struct V {
     using R = __m128i;
+    static constexpr int kBlock = 8;
     static constexpr int kHalves = 1;
 
     static R LoadRows(const uint8_t* const* rows, int r, ptrdiff_t offset) {

@@ -23,7 +23,7 @@ constexpr int kLanes = 8 * V::kHalves;
 
 // The loops over columns of a block and over channels must unroll fully, so
 // that the carried state lives in registers rather than in indexed arrays.
-#define QUORREL_UNROLL _Pragma("GCC unroll 8")
+#define QUORREL_UNROLL _Pragma("GCC unroll 16")
 using R = V::R;
 
 // A 32-bit lane holding `low` in bits 0..15 and `high` in bits 16..31.
@@ -142,8 +142,10 @@ inline R LeadingSamples(R lo, R hi) {
 
 #define QUORREL_INLINE inline __attribute__((always_inline))
 
-// Columns per block: two 4 x 4 transposes of pixels per 4 rows.
-constexpr int kBlock = 8;
+// Columns per block, a multiple of 4 (one 4 x 4 transpose of pixels per 4
+// rows each): longer blocks carry the state through memory less often, as
+// long as the registers hold out.
+constexpr int kBlock = V::kBlock;
 
 // What the forward pass carries along a row, per channel: X[i-1], P[i-1],
 // P[i-2] with P[i] = (X[i], X[i-1]), and T[i-1], Q[i-1], Q[i-2]. It lives in

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,9 @@ struct FinishCase {
     DialogFinish finish;
     int result;  // 0: OK stores the typed taps; 1: nothing changes
 };
+// Test names say enough; GoogleTest would print the bytes.
+void PrintTo(const FinishCase& c, std::ostream* out) { *out << c.name; }
+
 const FinishCase kFinishes[] = {
     {"ClickOk", DialogFinish::kClickOk, 0},
     {"EnterPressesTheDefaultButton", DialogFinish::kPressEnter, 0},

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <random>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ struct FrameCase {
     int taps;  // index into kTapSets; -1 keeps the defaults of init
     bool misaligned_stack;
 };
+
+// Test names say enough; GoogleTest would print the bytes.
+void PrintTo(const FrameCase& c, std::ostream* out) { *out << c.name; }
 
 const int32_t kTapSets[][8] = {
     // Y: a[2] = -0.5, b[1] = 0.5; UV: a[2] = -0.75, b[1] = 0.25, b[2] = 0.5.

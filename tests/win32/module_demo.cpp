@@ -1,7 +1,7 @@
 // Shows the module at work under wine, for the demo:
 //   quorrel_module_demo run --module=PATH IN.raw OUT.raw WIDTH HEIGHT [CONFIG-LINE]
 //     filters one top-down raw BGRA frame through the module's callbacks;
-//   quorrel_module_demo snapshot --module=PATH OUT.bmp
+//   quorrel_module_demo snapshot --module=PATH OUT.bmp [CONFIG-LINE]
 //     opens the settings dialog and saves a picture of it.
 #include <windows.h>
 
@@ -41,6 +41,18 @@ bool WriteFile(const char* path, const void* data, size_t size) {
     return std::fclose(f) == 0 && ok;
 }
 
+// Applies a Config line, as the host does when it runs a saved script.
+bool Configure(HostInstance& instance, const char* line) {
+    quorrel::ScriptArguments arguments;
+    const std::string error = quorrel::ReadScriptLine(line, &arguments);
+    if (!error.empty()) {
+        Fail(error);
+        return false;
+    }
+    instance.Config(arguments.value, 8);
+    return true;
+}
+
 int RunFrame(int argc, char** argv) {
     if (argc < 4) return Fail("run needs IN.raw OUT.raw WIDTH HEIGHT [CONFIG-LINE]");
     const int32_t width = std::atoi(argv[2]);
@@ -54,12 +66,7 @@ int RunFrame(int argc, char** argv) {
     if (!filter.Register()) return Fail("the module did not register its filter");
     HostInstance instance(filter);
     if (instance.Init() != 0) return Fail("init failed");
-    if (argc > 4) {
-        quorrel::ScriptArguments arguments;
-        const std::string error = quorrel::ReadScriptLine(argv[4], &arguments);
-        if (!error.empty()) return Fail(error);
-        instance.Config(arguments.value, 8);
-    }
+    if (argc > 4 && !Configure(instance, argv[4])) return 1;
     // In place, as a host that filters its frame buffer would.
     HostRecord bitmap = MakeBitmap(frame.data(), width, height, 0);
     instance.SetSource(bitmap.data());
@@ -73,7 +80,7 @@ int RunFrame(int argc, char** argv) {
     return 0;
 }
 
-// The whole dialog window, frame and caption included, as a 32-bit BMP.
+// The dialog window as it shows on the display, as a 32-bit BMP.
 bool SaveWindowPicture(HWND window, const char* path) {
     RECT r;
     GetWindowRect(window, &r);
@@ -83,7 +90,8 @@ bool SaveWindowPicture(HWND window, const char* path) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP picture = CreateCompatibleBitmap(screen, w, h);
     HGDIOBJ old = SelectObject(memory, picture);
-    const bool printed = PrintWindow(window, memory, 0) != 0;
+    // What the display shows, frame and caption included.
+    const bool printed = BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) != 0;
     SelectObject(memory, old);
 
     BITMAPINFOHEADER info{};
@@ -113,14 +121,12 @@ bool SaveWindowPicture(HWND window, const char* path) {
 }
 
 int Snapshot(int argc, char** argv) {
-    if (argc < 1) return Fail("snapshot needs OUT.bmp");
+    if (argc < 1) return Fail("snapshot needs OUT.bmp [CONFIG-LINE]");
     RegisteredFilter filter;
     if (!filter.Register()) return Fail("the module did not register its filter");
     HostInstance instance(filter);
     if (instance.Init() != 0) return Fail("init failed");
-    const int32_t smoothing[8] = {static_cast<int32_t>(0x0000FE00), 0, 512 << 16, 0,
-                                  static_cast<int32_t>(0x0000FD00), 0, 256 << 16, 0};
-    instance.Config(smoothing, 8);
+    if (argc > 1 && !Configure(instance, argv[1])) return 1;
     bool saved = false;
     DialogActions actions;
     actions.inspect = [&](HWND dialog) {
