@@ -134,8 +134,9 @@ def adam7_rows(width, height):
     return out
 
 
-def frame_case(w, h, layout, taps, pixels):
-    return bytes([w - 1, h - 1, layout]) + b"".join(struct.pack("<h", t) for t in taps) + pixels
+def frame_case(w, h, layout, taps, pixels, overlap_layout=0, overlap_shift=0):
+    return (bytes([w - 1, h - 1, layout]) + b"".join(struct.pack("<h", t) for t in taps)
+            + bytes([overlap_layout]) + struct.pack("<h", overlap_shift) + pixels)
 
 
 IDENTITY = [0, 0, 0, 0, 1024, 0, 0, 0, 0, 0, 0, 0, 1024, 0, 0, 0]
@@ -146,8 +147,10 @@ FRAME_CASES = {
     "narrow": frame_case(3, 4, 0x05, SMOOTH, ramp(13)),
     "extreme-taps": frame_case(70, 9, 0x2F, [32767, -32768] * 8, ramp(255)),
     "blow-up": frame_case(17, 3, 0x20, [0, 2048, -1024, 0, 1024, 0, 0, 0] * 2, ramp(31)),
-    "partial-groups": frame_case(37, 19, 0x3A, SMOOTH, ramp(241)),
-    "widest-tallest": frame_case(80, 40, 0x10, SMOOTH, ramp(199)),
+    "partial-groups": frame_case(37, 19, 0x3A, SMOOTH, ramp(241), 0x09, 37 * 4),
+    "widest-tallest": frame_case(80, 40, 0x10, SMOOTH, ramp(199), 0x04, -80 * 3),
+    "overlap-down-a-row": frame_case(24, 20, 0x00, SMOOTH, ramp(101), 0x00, 24),
+    "overlap-reversed": frame_case(19, 17, 0x00, SMOOTH, ramp(89), 0x24, -7),
 }
 
 

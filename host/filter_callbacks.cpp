@@ -30,18 +30,18 @@ int Guarded(int on_exception, Operation operation) noexcept {
 
 }  // namespace
 
-int QUORREL_HOST_CALL InitCallback(HostActivation* activation, const HostCallbacks*) {
+int QUORREL_HOST_CALL InitCallback(HostActivation* activation, const HostArgument*) {
     return Guarded(1, [&] { return InitInstance(InstanceOf(activation)); });
 }
 
-int QUORREL_HOST_CALL StartCallback(HostActivation* activation, const HostCallbacks*) {
+int QUORREL_HOST_CALL StartCallback(HostActivation* activation, const HostArgument*) {
     return Guarded(1, [&] {
         const HostBitmap& source = *activation->source;
         return StartInstance(InstanceOf(activation), source.width, source.height);
     });
 }
 
-int QUORREL_HOST_CALL RunCallback(HostActivation* activation, const HostCallbacks*) {
+int QUORREL_HOST_CALL RunCallback(HostActivation* activation, const HostArgument*) {
     return Guarded(1, [&] {
         const Rgb32Frame source = FrameOf(*activation->source);
         // The destination has the source's size; only its pixels and modulo count.
@@ -52,11 +52,11 @@ int QUORREL_HOST_CALL RunCallback(HostActivation* activation, const HostCallback
     });
 }
 
-int QUORREL_HOST_CALL EndCallback(HostActivation* activation, const HostCallbacks*) {
+int QUORREL_HOST_CALL EndCallback(HostActivation* activation, const HostArgument*) {
     return Guarded(1, [&] { return EndInstance(InstanceOf(activation)); });
 }
 
-int QUORREL_HOST_CALL ConfigureCallback(HostActivation* activation, const HostCallbacks*,
+int QUORREL_HOST_CALL ConfigureCallback(HostActivation* activation, const HostArgument*,
                                         HWND parent) {
     return Guarded(1, [&] {
         const HINSTANCE module = activation->definition->module->instance_handle;
@@ -64,11 +64,11 @@ int QUORREL_HOST_CALL ConfigureCallback(HostActivation* activation, const HostCa
     });
 }
 
-void QUORREL_HOST_CALL DescribeInstance(HostActivation*, const HostCallbacks*, char* buffer) {
+void QUORREL_HOST_CALL DescribeInstance(HostActivation*, const HostArgument*, char* buffer) {
     std::memcpy(buffer, " ", 2);
 }
 
-int QUORREL_HOST_CALL ScriptStringCallback(HostActivation* activation, const HostCallbacks*,
+int QUORREL_HOST_CALL ScriptStringCallback(HostActivation* activation, const HostArgument*,
                                            char* buffer, int32_t length) {
     return Guarded(0, [&] {
         if (length < 0) return 0;

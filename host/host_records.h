@@ -36,17 +36,17 @@ struct HostFunctionTable {
     void(__cdecl* remove_filter)(HostFilterDefinition* added);
 };
 
-// The host argument every instance callback receives second; never read.
-struct HostCallbacks;
+// What the host passes every instance callback second; never read.
+struct HostArgument;
 
 using HostInstanceCallback = int(__cdecl*)(HostActivation* activation,
-                                           const HostCallbacks* host);
+                                           const HostArgument* host);
 using HostConfigureCallback = int(__cdecl*)(HostActivation* activation,
-                                            const HostCallbacks* host, HWND parent);
+                                            const HostArgument* host, HWND parent);
 using HostStringCallback = void(__cdecl*)(HostActivation* activation,
-                                          const HostCallbacks* host, char* buffer);
+                                          const HostArgument* host, char* buffer);
 using HostScriptStringCallback = int(__cdecl*)(HostActivation* activation,
-                                               const HostCallbacks* host, char* buffer,
+                                               const HostArgument* host, char* buffer,
                                                int32_t length);
 using HostParameterCallback = void*;  // no parameter callback; the slot stays null
 

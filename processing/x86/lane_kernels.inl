@@ -18,6 +18,14 @@
 // The forward pass stores its outputs as such pairs, Q[i] = (T[i], T[i-1]);
 // the backward pass reads (T[j], T[j+1]) = Q[j+1] back with the two taps of
 // each pair swapped, so it needs no shuffles for its inputs.
+//
+// The sum of a new sample is grouped as
+//   (b1*x0 + b2*x1) + (b3*x2 + b4*x3) - D  -  (a3*y2 + a4*y3)  -  (a2*y1 + 0*y2)
+// with one pmaddwd per bracket and row half: the feed-forward brackets are
+// formed ahead, (a3, a4) meets the pair from two steps back, and only the
+// last bracket waits on the output just made. That wait (multiply, add,
+// clamp, shuffle) is what bounds a step, so the three channels' recursions
+// run side by side.
 
 constexpr int kLanes = 8 * V::kHalves;
 
@@ -181,75 +189,97 @@ QUORREL_INLINE void LoadBlock(const uint8_t* const* rows, ptrdiff_t offset, R xs
 
 // The forward pass over columns i0..i0+kBlock-1. An edge block is the first
 // (which copies T[0..2] = X[0..2]) or the last, of n < kBlock columns;
-// interior blocks take neither branch. One channel at a time, so that its
-// state fits the registers: the channels' recursions are independent, and
-// out-of-order execution overlaps one channel's chain with the next.
+// interior blocks take neither branch.
 template <bool kEdge>
 __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* const* rows,
                                             ptrdiff_t offset, int32_t i0, int32_t n,
                                             const TapVectors& k, uint8_t* out_lo, uint8_t* out_hi) {
     R xs[kBlock][3];
     LoadBlock(rows, offset, xs);
+
+    // The feed-forward half of each sum needs no earlier output, so the
+    // block's is formed first, one channel at a time.
+    R f_lo[kBlock][3], f_hi[kBlock][3];
     QUORREL_UNROLL
     for (int c = 0; c < 3; ++c) {
         const int s = c == 0 ? 0 : 1;
         R x_prev = st.x_prev[c];
         R p1_lo = st.p1_lo[c], p1_hi = st.p1_hi[c];
         R p2_lo = st.p2_lo[c], p2_hi = st.p2_hi[c];
-        R t_prev = st.t_prev[c];
-        R q1_lo = st.q1_lo[c], q1_hi = st.q1_hi[c];
-        R q2_lo = st.q2_lo[c], q2_hi = st.q2_hi[c];
         QUORREL_UNROLL
         for (int j = 0; j < kBlock; ++j) {
-            if (kEdge && j >= n) break;
-            const int32_t i = i0 + j;
             const R x = xs[j][c];
             const R p_lo = V::UnpackLo16(x, x_prev);
             const R p_hi = V::UnpackHi16(x, x_prev);
-            R t;
-            if (kEdge && i < 3) {
-                t = x;
-            } else {
-                // The feed-forward terms first: they do not wait on the
-                // recursion.
-                R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo, k.b34[s]));
-                R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi, k.b34[s]));
-                if (c != 0) {
-                    fl = V::Add32(fl, k.minus_bias);
-                    fh = V::Add32(fh, k.minus_bias);
-                }
-                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(q2_lo, k.a34[s])),
-                                          V::Madd(q1_lo, k.a20[s]));
-                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(q2_hi, k.a34[s])),
-                                          V::Madd(q1_hi, k.a20[s]));
-                t = Clamp(acc_lo, acc_hi, k);
+            R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo, k.b34[s]));
+            R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi, k.b34[s]));
+            if (c != 0) {
+                fl = V::Add32(fl, k.minus_bias);
+                fh = V::Add32(fh, k.minus_bias);
             }
-            const R q_lo = V::UnpackLo16(t, t_prev);
-            const R q_hi = V::UnpackHi16(t, t_prev);
-            const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
-            V::Store(out_lo + at, q_lo);
-            V::Store(out_hi + at, q_hi);
+            f_lo[j][c] = fl;
+            f_hi[j][c] = fh;
             p2_lo = p1_lo;
             p2_hi = p1_hi;
             p1_lo = p_lo;
             p1_hi = p_hi;
             x_prev = x;
-            q2_lo = q1_lo;
-            q2_hi = q1_hi;
-            q1_lo = q_lo;
-            q1_hi = q_hi;
-            t_prev = t;
         }
         st.x_prev[c] = x_prev;
         st.p1_lo[c] = p1_lo;
         st.p1_hi[c] = p1_hi;
         st.p2_lo[c] = p2_lo;
         st.p2_hi[c] = p2_hi;
-        st.t_prev[c] = t_prev;
-        st.q1_lo[c] = q1_lo;
-        st.q1_hi[c] = q1_hi;
-        st.q2_lo[c] = q2_lo;
-        st.q2_hi[c] = q2_hi;
+    }
+
+    // The recursion, the three channels side by side: each step waits on the
+    // one before through a multiply, an add, the clamp and a shuffle, and
+    // only independent chains fill that wait.
+    R t_prev[3], q1_lo[3], q1_hi[3], q2_lo[3], q2_hi[3];
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        t_prev[c] = st.t_prev[c];
+        q1_lo[c] = st.q1_lo[c];
+        q1_hi[c] = st.q1_hi[c];
+        q2_lo[c] = st.q2_lo[c];
+        q2_hi[c] = st.q2_hi[c];
+    }
+    QUORREL_UNROLL
+    for (int j = 0; j < kBlock; ++j) {
+        if (kEdge && j >= n) break;
+        const int32_t i = i0 + j;
+        QUORREL_UNROLL
+        for (int c = 0; c < 3; ++c) {
+            const int s = c == 0 ? 0 : 1;
+            R t;
+            if (kEdge && i < 3) {
+                t = xs[j][c];
+            } else {
+                const R acc_lo = V::Sub32(V::Sub32(f_lo[j][c], V::Madd(q2_lo[c], k.a34[s])),
+                                          V::Madd(q1_lo[c], k.a20[s]));
+                const R acc_hi = V::Sub32(V::Sub32(f_hi[j][c], V::Madd(q2_hi[c], k.a34[s])),
+                                          V::Madd(q1_hi[c], k.a20[s]));
+                t = Clamp(acc_lo, acc_hi, k);
+            }
+            const R q_lo = V::UnpackLo16(t, t_prev[c]);
+            const R q_hi = V::UnpackHi16(t, t_prev[c]);
+            const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
+            V::Store(out_lo + at, q_lo);
+            V::Store(out_hi + at, q_hi);
+            q2_lo[c] = q1_lo[c];
+            q2_hi[c] = q1_hi[c];
+            q1_lo[c] = q_lo;
+            q1_hi[c] = q_hi;
+            t_prev[c] = t;
+        }
+    }
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        st.t_prev[c] = t_prev[c];
+        st.q1_lo[c] = q1_lo[c];
+        st.q1_hi[c] = q1_hi[c];
+        st.q2_lo[c] = q2_lo[c];
+        st.q2_hi[c] = q2_hi[c];
     }
 }
 
@@ -308,17 +338,24 @@ __attribute__((noinline)) void BackwardBlock(BackwardState& st, const uint8_t* i
             for (int c = 0; c < 3; ++c) zs[j][c] = k.zero;
         }
     }
+    // The three channels side by side, as in the forward pass.
+    R z_prev[3], r1_lo[3], r1_hi[3], r2_lo[3], r2_hi[3];
     QUORREL_UNROLL
     for (int c = 0; c < 3; ++c) {
-        const int s = c == 0 ? 0 : 1;
-        R z_prev = st.z_prev[c];
-        R r1_lo = st.r1_lo[c], r1_hi = st.r1_hi[c];
-        R r2_lo = st.r2_lo[c], r2_hi = st.r2_hi[c];
+        z_prev[c] = st.z_prev[c];
+        r1_lo[c] = st.r1_lo[c];
+        r1_hi[c] = st.r1_hi[c];
+        r2_lo[c] = st.r2_lo[c];
+        r2_hi[c] = st.r2_hi[c];
+    }
+    QUORREL_UNROLL
+    for (int jj = 0; jj < kBlock; ++jj) {
+        const int j = kBlock - 1 - jj;
+        const int32_t i = i0 + j;
+        if (kEdge && i >= w) continue;
         QUORREL_UNROLL
-        for (int jj = 0; jj < kBlock; ++jj) {
-            const int j = kBlock - 1 - jj;
-            const int32_t i = i0 + j;
-            if (kEdge && i >= w) continue;
+        for (int c = 0; c < 3; ++c) {
+            const int s = c == 0 ? 0 : 1;
             const ptrdiff_t at = (static_cast<ptrdiff_t>(i) * 3 + c) * sizeof(R);
             R z;
             if (kEdge && i >= w - 3) {
@@ -334,26 +371,29 @@ __attribute__((noinline)) void BackwardBlock(BackwardState& st, const uint8_t* i
                     fl = V::Add32(fl, k.minus_bias);
                     fh = V::Add32(fh, k.minus_bias);
                 }
-                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(r2_lo, k.a34[s])),
-                                          V::Madd(r1_lo, k.a20[s]));
-                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(r2_hi, k.a34[s])),
-                                          V::Madd(r1_hi, k.a20[s]));
+                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(r2_lo[c], k.a34[s])),
+                                          V::Madd(r1_lo[c], k.a20[s]));
+                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(r2_hi[c], k.a34[s])),
+                                          V::Madd(r1_hi[c], k.a20[s]));
                 z = Clamp(acc_lo, acc_hi, k);
             }
-            const R r_lo = V::UnpackLo16(z, z_prev);
-            const R r_hi = V::UnpackHi16(z, z_prev);
-            r2_lo = r1_lo;
-            r2_hi = r1_hi;
-            r1_lo = r_lo;
-            r1_hi = r_hi;
-            z_prev = z;
+            const R r_lo = V::UnpackLo16(z, z_prev[c]);
+            const R r_hi = V::UnpackHi16(z, z_prev[c]);
+            r2_lo[c] = r1_lo[c];
+            r2_hi[c] = r1_hi[c];
+            r1_lo[c] = r_lo;
+            r1_hi[c] = r_hi;
+            z_prev[c] = z;
             zs[j][c] = z;
         }
-        st.z_prev[c] = z_prev;
-        st.r1_lo[c] = r1_lo;
-        st.r1_hi[c] = r1_hi;
-        st.r2_lo[c] = r2_lo;
-        st.r2_hi[c] = r2_hi;
+    }
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        st.z_prev[c] = z_prev[c];
+        st.r1_lo[c] = r1_lo[c];
+        st.r1_hi[c] = r1_hi[c];
+        st.r2_lo[c] = r2_lo[c];
+        st.r2_hi[c] = r2_hi[c];
     }
     QUORREL_UNROLL
     for (int g = 0; g < kBlock / 4; ++g) {
