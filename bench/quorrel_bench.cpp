@@ -14,7 +14,7 @@
 
 #include "bench/bench_frames.h"
 #include "processing/kernels.h"
-#include "tests/support/cpu_choice.h"
+#include "cpu_choice/cpu_choice.h"
 
 namespace quorrel {
 namespace bench {

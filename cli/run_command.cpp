@@ -21,7 +21,7 @@
 #include "cli/stream_filter.h"
 #include "cli/tool_error.h"
 #include "processing/instance.h"
-#include "tests/support/cpu_choice.h"
+#include "cpu_choice/cpu_choice.h"
 
 namespace quorrel {
 namespace {

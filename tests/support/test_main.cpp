@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/support/cpu_choice.h"
+#include "cpu_choice/cpu_choice.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/cpu_choice.h"
+#include "cpu_choice/cpu_choice.h"
 
 #include <cstdlib>
 
