@@ -150,6 +150,11 @@ inline R LeadingSamples(R lo, R hi) {
 
 #define QUORREL_INLINE inline __attribute__((always_inline))
 
+// Makes a value opaque to the optimiser: left alone, GCC reassociates sums
+// formed ahead of the recursion into the recursion itself, which puts them
+// back on its critical path and keeps their parts alive across the block.
+QUORREL_INLINE void Settle(R& v) { asm("" : "+x"(v)); }
+
 // Columns per block, a multiple of 4 (one 4 x 4 transpose of pixels per 4
 // rows each): longer blocks carry the state through memory less often, as
 // long as the registers hold out.
@@ -217,6 +222,8 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
                 fl = V::Add32(fl, k.minus_bias);
                 fh = V::Add32(fh, k.minus_bias);
             }
+            Settle(fl);
+            Settle(fh);
             f_lo[j][c] = fl;
             f_hi[j][c] = fh;
             p2_lo = p1_lo;
@@ -255,10 +262,12 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
             if (kEdge && i < 3) {
                 t = xs[j][c];
             } else {
-                const R acc_lo = V::Sub32(V::Sub32(f_lo[j][c], V::Madd(q2_lo[c], k.a34[s])),
-                                          V::Madd(q1_lo[c], k.a20[s]));
-                const R acc_hi = V::Sub32(V::Sub32(f_hi[j][c], V::Madd(q2_hi[c], k.a34[s])),
-                                          V::Madd(q1_hi[c], k.a20[s]));
+                R g_lo = V::Sub32(f_lo[j][c], V::Madd(q2_lo[c], k.a34[s]));
+                R g_hi = V::Sub32(f_hi[j][c], V::Madd(q2_hi[c], k.a34[s]));
+                Settle(g_lo);
+                Settle(g_hi);
+                const R acc_lo = V::Sub32(g_lo, V::Madd(q1_lo[c], k.a20[s]));
+                const R acc_hi = V::Sub32(g_hi, V::Madd(q1_hi[c], k.a20[s]));
                 t = Clamp(acc_lo, acc_hi, k);
             }
             const R q_lo = V::UnpackLo16(t, t_prev[c]);
@@ -371,10 +380,14 @@ __attribute__((noinline)) void BackwardBlock(BackwardState& st, const uint8_t* i
                     fl = V::Add32(fl, k.minus_bias);
                     fh = V::Add32(fh, k.minus_bias);
                 }
-                const R acc_lo = V::Sub32(V::Sub32(fl, V::Madd(r2_lo[c], k.a34[s])),
-                                          V::Madd(r1_lo[c], k.a20[s]));
-                const R acc_hi = V::Sub32(V::Sub32(fh, V::Madd(r2_hi[c], k.a34[s])),
-                                          V::Madd(r1_hi[c], k.a20[s]));
+                Settle(fl);
+                Settle(fh);
+                R g_lo = V::Sub32(fl, V::Madd(r2_lo[c], k.a34[s]));
+                R g_hi = V::Sub32(fh, V::Madd(r2_hi[c], k.a34[s]));
+                Settle(g_lo);
+                Settle(g_hi);
+                const R acc_lo = V::Sub32(g_lo, V::Madd(r1_lo[c], k.a20[s]));
+                const R acc_hi = V::Sub32(g_hi, V::Madd(r1_hi[c], k.a20[s]));
                 z = Clamp(acc_lo, acc_hi, k);
             }
             const R r_lo = V::UnpackLo16(z, z_prev[c]);
