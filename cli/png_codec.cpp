@@ -3,7 +3,10 @@
 #include <spng.h>
 
 #include <cstdlib>
+#include <cstdint>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "cli/tool_error.h"
 
@@ -14,6 +17,28 @@ struct ContextDeleter {
     void operator()(spng_ctx* context) const { spng_ctx_free(context); }
 };
 using Context = std::unique_ptr<spng_ctx, ContextDeleter>;
+
+// Deflate cannot expand its input more than about 1032 times, so a header
+// that claims more pixel data than that from the whole file is a lie, and
+// believing it would allocate gigabytes for a file of a few bytes.
+constexpr uint64_t kDeflateMaxExpansion = 1032;
+
+uint64_t ChannelsOf(uint8_t colour_type) {
+    switch (colour_type) {
+        case SPNG_COLOR_TYPE_TRUECOLOR: return 3;
+        case SPNG_COLOR_TYPE_GRAYSCALE_ALPHA: return 2;
+        case SPNG_COLOR_TYPE_TRUECOLOR_ALPHA: return 4;
+        default: return 1;  // grey, palette
+    }
+}
+
+bool FileCanHoldImage(const spng_ihdr& header, size_t file_size) {
+    const uint64_t bits_per_row =
+        uint64_t{header.width} * header.bit_depth * ChannelsOf(header.color_type);
+    // At least the filter byte and the packed samples of every row.
+    const uint64_t least_data = uint64_t{header.height} * (1 + (bits_per_row + 7) / 8);
+    return least_data <= kDeflateMaxExpansion * (uint64_t{file_size} + 64);
+}
 
 }  // namespace
 
@@ -30,6 +55,14 @@ BgraImage DecodePng(const std::vector<uint8_t>& file, const std::string& name) {
     error = spng_get_ihdr(context.get(), &header);
     if (error != 0) throw fail(error);
 
+    if (!FileCanHoldImage(header, file.size())) {
+        throw ToolError(kExitBadData, name + " is not a readable PNG: its header claims " +
+                                          std::to_string(header.width) + "x" +
+                                          std::to_string(header.height) +
+                                          " pixels, more than its " +
+                                          std::to_string(file.size()) + " bytes can hold");
+    }
+
     BgraImage image;
     image.size = FrameSize{static_cast<int32_t>(header.width), static_cast<int32_t>(header.height)};
     const size_t frame_bytes = FrameByteCount(image.size);
@@ -38,7 +71,14 @@ BgraImage DecodePng(const std::vector<uint8_t>& file, const std::string& name) {
     if (error != 0) throw fail(error);
     if (decoded_bytes != frame_bytes) throw fail(SPNG_EOVERFLOW);
 
-    image.pixels.resize(frame_bytes);
+    try {
+        image.pixels.resize(frame_bytes);
+    } catch (const std::bad_alloc&) {
+        throw ToolError(kExitBadData, "cannot decode " + name + ": a " +
+                                          std::to_string(header.width) + "x" +
+                                          std::to_string(header.height) +
+                                          " frame does not fit in memory");
+    }
     error = spng_decode_image(context.get(), image.pixels.data(), frame_bytes, SPNG_FMT_RGBA8, 0);
     if (error != 0) throw fail(error);
     for (size_t i = 0; i < frame_bytes; i += 4) {

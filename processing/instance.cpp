@@ -31,10 +31,10 @@ int StartInstance(InstanceData* instance, int32_t source_width, int32_t source_h
     if (source_width < 1 || source_height < 1) return 1;
     // 3 samples of 2 bytes per pixel; on 32-bit Windows a large frame would
     // wrap size_t and leave a buffer shorter than the frame.
-    const uint64_t bytes = static_cast<uint64_t>(source_width) *
-                           static_cast<uint64_t>(source_height) * sizeof(WorkPixel);
-    if (bytes > static_cast<uint64_t>(PTRDIFF_MAX)) return 1;
-    const size_t size = static_cast<size_t>(bytes);
+    // The pixel count is below 2^62, so it cannot wrap; the byte count could.
+    const uint64_t pixels = static_cast<uint64_t>(source_width) * static_cast<uint64_t>(source_height);
+    if (pixels > static_cast<uint64_t>(PTRDIFF_MAX) / sizeof(WorkPixel)) return 1;
+    const size_t size = static_cast<size_t>(pixels * sizeof(WorkPixel));
 
     instance->first = static_cast<WorkFrame>(std::malloc(size));
     if (instance->first == nullptr) return 1;

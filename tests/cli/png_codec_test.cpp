@@ -174,5 +174,47 @@ TEST(DecodePng, RefusesDataThatIsNotAWholePng) {
     }
 }
 
+uint32_t Crc32(const uint8_t* data, size_t length) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A valid PNG whose header is rewritten, with a correct checksum, to claim
+// another size than its data holds.
+std::vector<uint8_t> WithClaimedSize(std::vector<uint8_t> file, uint32_t width, uint32_t height) {
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+    };
+    put(16, width);
+    put(20, height);
+    put(29, Crc32(file.data() + 12, 17));  // over "IHDR" and its 13 bytes
+    return file;
+}
+
+// A few bytes must not make the decoder reserve gigabytes for a frame whose
+// data cannot be there.
+TEST(DecodePng, RefusesAHeaderLargerThanTheFileCanHold) {
+    BgraImage image;
+    image.size = FrameSize{4, 4};
+    image.pixels.assign(4 * 4 * 4, 9);
+    const std::vector<uint8_t> small = EncodePng(image);
+    const std::pair<uint32_t, uint32_t> claims[] = {{60000, 60000}, {5, 1694498819}};
+    for (const auto& claim : claims) {
+        try {
+            DecodePng(WithClaimedSize(small, claim.first, claim.second), "liar.png");
+            ADD_FAILURE() << "decoded a claimed " << claim.first << "x" << claim.second;
+        } catch (const ToolError& e) {
+            EXPECT_EQ(e.exit_code(), kExitBadData);
+            EXPECT_NE(std::string(e.what()).find("more than its"), std::string::npos) << e.what();
+        }
+    }
+    // The same rewrite to the true size still decodes.
+    EXPECT_EQ(DecodePng(WithClaimedSize(small, 4, 4), "true.png").pixels.size(), 64u);
+}
+
 }  // namespace
 }  // namespace quorrel

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "processing/instance.h"
 
@@ -49,6 +51,23 @@ TEST(StartInstance, FailedAllocationLeavesEarlierBuffersForEndInstance) {
         EXPECT_EQ(instance.first, nullptr);
         EXPECT_EQ(instance.second, nullptr);
         EXPECT_EQ(instance.third, nullptr);
+    }
+}
+
+// A size whose byte count cannot be allocated is refused before any
+// allocation, however the multiplication would wrap.
+TEST(StartInstance, RefusedSizesNeverReachTheHeap) {
+    const std::pair<int32_t, int32_t> sizes[] = {{0, 10}, {10, -1}, {INT32_MAX, INT32_MAX}};
+    for (const auto& size : sizes) {
+        InstanceData instance;
+        InitInstance(&instance);
+        armed_calls = 0;
+        calls_until_failure = 1000;
+        const int result = StartInstance(&instance, size.first, size.second);
+        calls_until_failure = -1;
+        EXPECT_EQ(result, 1) << size.first << "x" << size.second;
+        EXPECT_EQ(armed_calls, 0) << size.first << "x" << size.second;
+        EndInstance(&instance);
     }
 }
 
