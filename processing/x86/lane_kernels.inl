@@ -202,18 +202,49 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
     R xs[kBlock][3];
     LoadBlock(rows, offset, xs);
 
+    // The feed-forward half of each sum needs no earlier output, so the
+    // block's is formed first, one channel at a time.
+    R f_lo[kBlock][3], f_hi[kBlock][3];
+    QUORREL_UNROLL
+    for (int c = 0; c < 3; ++c) {
+        const int s = c == 0 ? 0 : 1;
+        R x_prev = st.x_prev[c];
+        R p1_lo = st.p1_lo[c], p1_hi = st.p1_hi[c];
+        R p2_lo = st.p2_lo[c], p2_hi = st.p2_hi[c];
+        QUORREL_UNROLL
+        for (int j = 0; j < kBlock; ++j) {
+            const R x = xs[j][c];
+            const R p_lo = V::UnpackLo16(x, x_prev);
+            const R p_hi = V::UnpackHi16(x, x_prev);
+            R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo, k.b34[s]));
+            R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi, k.b34[s]));
+            if (c != 0) {
+                fl = V::Add32(fl, k.minus_bias);
+                fh = V::Add32(fh, k.minus_bias);
+            }
+            Settle(fl);
+            Settle(fh);
+            f_lo[j][c] = fl;
+            f_hi[j][c] = fh;
+            p2_lo = p1_lo;
+            p2_hi = p1_hi;
+            p1_lo = p_lo;
+            p1_hi = p_hi;
+            x_prev = x;
+        }
+        st.x_prev[c] = x_prev;
+        st.p1_lo[c] = p1_lo;
+        st.p1_hi[c] = p1_hi;
+        st.p2_lo[c] = p2_lo;
+        st.p2_hi[c] = p2_hi;
+    }
+
     // The recursion, the three channels side by side: each step waits on the
     // one before through a multiply, an add, the clamp and a shuffle, and
     // only independent chains fill that wait.
-    R x_prev[3], p1_lo[3], p1_hi[3], p2_lo[3], p2_hi[3];
     R t_prev[3], q1_lo[3], q1_hi[3], q2_lo[3], q2_hi[3];
     QUORREL_UNROLL
     for (int c = 0; c < 3; ++c) {
-        x_prev[c] = st.x_prev[c];
-        p1_lo[c] = st.p1_lo[c];
-        p1_hi[c] = st.p1_hi[c];
-        p2_lo[c] = st.p2_lo[c];
-        p2_hi[c] = st.p2_hi[c];
         t_prev[c] = st.t_prev[c];
         q1_lo[c] = st.q1_lo[c];
         q1_hi[c] = st.q1_hi[c];
@@ -224,31 +255,6 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
     for (int j = 0; j < kBlock; ++j) {
         if (kEdge && j >= n) break;
         const int32_t i = i0 + j;
-        // The feed-forward half of each sum needs no earlier output: formed
-        // in the same step, it is independent work beside the chains.
-        R f_lo[3], f_hi[3];
-        QUORREL_UNROLL
-        for (int c = 0; c < 3; ++c) {
-            const int s = c == 0 ? 0 : 1;
-            const R x = xs[j][c];
-            const R p_lo = V::UnpackLo16(x, x_prev[c]);
-            const R p_hi = V::UnpackHi16(x, x_prev[c]);
-            R fl = V::Add32(V::Madd(p_lo, k.b12[s]), V::Madd(p2_lo[c], k.b34[s]));
-            R fh = V::Add32(V::Madd(p_hi, k.b12[s]), V::Madd(p2_hi[c], k.b34[s]));
-            if (c != 0) {
-                fl = V::Add32(fl, k.minus_bias);
-                fh = V::Add32(fh, k.minus_bias);
-            }
-            Settle(fl);
-            Settle(fh);
-            f_lo[c] = fl;
-            f_hi[c] = fh;
-            p2_lo[c] = p1_lo[c];
-            p2_hi[c] = p1_hi[c];
-            p1_lo[c] = p_lo;
-            p1_hi[c] = p_hi;
-            x_prev[c] = x;
-        }
         QUORREL_UNROLL
         for (int c = 0; c < 3; ++c) {
             const int s = c == 0 ? 0 : 1;
@@ -256,8 +262,8 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
             if (kEdge && i < 3) {
                 t = xs[j][c];
             } else {
-                R g_lo = V::Sub32(f_lo[c], V::Madd(q2_lo[c], k.a34[s]));
-                R g_hi = V::Sub32(f_hi[c], V::Madd(q2_hi[c], k.a34[s]));
+                R g_lo = V::Sub32(f_lo[j][c], V::Madd(q2_lo[c], k.a34[s]));
+                R g_hi = V::Sub32(f_hi[j][c], V::Madd(q2_hi[c], k.a34[s]));
                 Settle(g_lo);
                 Settle(g_hi);
                 const R acc_lo = V::Sub32(g_lo, V::Madd(q1_lo[c], k.a20[s]));
@@ -278,11 +284,6 @@ __attribute__((noinline)) void ForwardBlock(ForwardState& st, const uint8_t* con
     }
     QUORREL_UNROLL
     for (int c = 0; c < 3; ++c) {
-        st.x_prev[c] = x_prev[c];
-        st.p1_lo[c] = p1_lo[c];
-        st.p1_hi[c] = p1_hi[c];
-        st.p2_lo[c] = p2_lo[c];
-        st.p2_hi[c] = p2_hi[c];
         st.t_prev[c] = t_prev[c];
         st.q1_lo[c] = q1_lo[c];
         st.q1_hi[c] = q1_hi[c];

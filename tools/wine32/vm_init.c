@@ -45,7 +45,7 @@ static void load_modules(void) {
 
 static int mount_9p(const char *tag, const char *target, int readonly) {
   const char *opts = readonly ? "trans=virtio,version=9p2000.L,msize=512000,cache=loose"
-                              : "trans=virtio,version=9p2000.L,msize=512000,cache=mmap";
+                              : "trans=virtio,version=9p2000.L,msize=512000,cache=loose";
   if (mount(tag, target, "9p", readonly ? MS_RDONLY : 0, opts) != 0) {
     say("mount 9p", tag);
     return -1;
