@@ -23,3 +23,18 @@ else()
   find_package(benchmark QUIET)
 endif()
 include(GoogleTest)
+
+# quorrel_add_gtest(TARGET [discovery options]): natively, one ctest test per
+# GoogleTest case. In a cross build every start of a test program is a wine
+# start (or, for 32-bit programs on a kernel that cannot run them, a whole
+# emulated machine), so there the program runs once as one ctest test, which
+# the wine runner reports as skipped (77) where it cannot run at all.
+function(quorrel_add_gtest target)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+    set_tests_properties(${target} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 1800)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 ${ARGN})
+  endif()
+endfunction()
+
